@@ -1,0 +1,38 @@
+#include "engine/Disk.h"
+
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/Path.h"
+
+namespace {
+
+[[noreturn]] void Fail(const char* operation, int code) {
+  throw EInOutError(std::string(operation) + "() - I/O Error " + std::to_string(code), code);
+}
+
+}  // namespace
+
+void CopyFileExt(const std::string& source, const std::string& target, bool replace) {
+  if (const int code = platform::CopyFileSafely(source, target, replace)) Fail("CopyFileExt", code);
+}
+
+void MoveFileExt(const std::string& source, const std::string& target, bool replace) {
+  // Replacing happens in the same step as the move, so a failed move keeps the old target.
+  if (const int code = platform::MoveFileSafely(source, target, replace)) Fail("MoveFileExt", code);
+}
+
+std::string MakeValidFileName(const std::string& text) {
+  std::string result = text;
+  for (char& c : result) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 32 || c == '*' || c == '/' || c == ':' || c == '<' || c == '>' || c == '?' ||
+        c == '\\' || c == '|')
+      c = '_';
+  }
+  return result;
+}
+
+std::string ExtractFileBase(const std::string& path) {
+  const std::string name = platform::ExtractFileName(path);
+  return name.substr(0, name.find('.'));
+}

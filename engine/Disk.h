@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+// The rename pass's two ways of putting a file under its new name. Both raise
+// EInOutError carrying the system's error code; neither ever replaces a target unless
+// Replace is true, nor leaves a half-written target behind.
+void CopyFileExt(const std::string& source, const std::string& target, bool replace);
+void MoveFileExt(const std::string& source, const std::string& target, bool replace);
+
+// Keyword values made safe for a file name: codes 0-31 and * / : < > ? \ | become "_".
+std::string MakeValidFileName(const std::string& text);
+
+// The old-name part: the name part of the path up to its first ".".
+std::string ExtractFileBase(const std::string& path);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+// A file operation failed; the message says which and carries the system's code or text.
+class EInOutError : public std::runtime_error {
+ public:
+  explicit EInOutError(const std::string& message, int errorCode = 0)
+      : std::runtime_error(message), errorCode_(errorCode) {}
+  int ErrorCode() const { return errorCode_; }
+
+ private:
+  int errorCode_;
+};
+
+// A file could not be opened; the message names the full path and the system's reason.
+class EFOpenError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};

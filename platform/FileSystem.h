@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// File-system services of the rename pass and the transfer helpers.
+// Paths are UTF-8; relative paths are relative to the current working directory.
+namespace platform {
+
+// Names of the plain files that match the pattern (directory part + wildcard name part,
+// "*" and "?" with letter case ignored), in the order the system reports them.
+// Directories, hidden and system entries are left out. A folder that cannot be read gives none.
+std::vector<std::string> ListFiles(const std::string& pattern);
+
+// Names of the subdirectories of a folder ("" = the current one), in the order the system
+// reports them, without "." and "..", hidden and system folders, and links to folders
+// (following those could walk in circles).
+std::vector<std::string> ListSubdirectories(const std::string& directory);
+
+// True when the path names an existing folder.
+bool DirectoryExists(const std::string& path);
+
+// True when the path names an existing file that is not a folder.
+bool FileExists(const std::string& path);
+
+// Creates the folder and every missing parent. True when the folder exists afterwards.
+bool ForceDirectories(const std::string& path);
+
+// Deletes a file. False (with the last error set) when it could not.
+bool RemoveFile(const std::string& path);
+
+// Copies contents, attribute or permission bits and last-write time to target.
+// The copy is written under a temporary name in the target's folder and put in place
+// only when complete, so a failure never leaves a partial file under the target's name.
+// Without replace, an existing target makes it fail. Returns 0 or the system error code
+// (Windows: 80 for an existing target; POSIX: errno, EEXIST).
+int CopyFileSafely(const std::string& source, const std::string& target, bool replace);
+
+// Renames or moves a file. Without replace an existing target makes it fail; with replace
+// the target is replaced in one step, so a failed move never costs the old target.
+// Across volumes it copies, flushes the copy to disk and only then removes the source.
+// Returns 0 or the system error code (Windows: 183 for an existing target; POSIX: errno).
+int MoveFileSafely(const std::string& source, const std::string& target, bool replace);
+
+// The calling thread's last system error code (GetLastError / errno).
+int LastErrorCode();
+
+// The system's text for an error code, without trailing blanks, line breaks and dots.
+std::string SystemErrorMessage(int code);
+
+}  // namespace platform

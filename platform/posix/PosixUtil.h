@@ -1,0 +1,20 @@
+#pragma once
+
+#include <ctime>
+#include <string>
+
+#include "platform/DateTime.h"
+
+namespace platform::posix {
+
+// The path with backslashes turned into "/", and "." for the empty folder.
+std::string DirectoryOrDot(const std::string& directory);
+
+// Absolute form of a path for messages (no links resolved; the file may not exist).
+std::string FullPath(const std::string& path);
+
+// Local date-time with milliseconds of a file time, and back.
+TDateTime LocalFromTimespec(const timespec& time);
+timespec TimespecFromLocal(TDateTime value);
+
+}  // namespace platform::posix

@@ -1,0 +1,20 @@
+#include "platform/Messages.h"
+
+#include "platform/win32/WinApi.h"
+
+namespace platform {
+
+void ProcessMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      // Leave the quit request for the message loop that owns it.
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace platform

@@ -1,0 +1,11 @@
+#include "platform/Path.h"
+
+namespace platform {
+
+bool IsPathDelimiter(char c) { return c == '\\' || c == ':'; }
+
+char PathSeparator() { return '\\'; }
+
+std::string NativePath(std::string path) { return path; }
+
+}  // namespace platform

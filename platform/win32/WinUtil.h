@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "platform/DateTime.h"
+#include "platform/win32/WinApi.h"
+
+namespace platform::win32 {
+
+// Absolute form of a path, for messages.
+std::string FullPath(const std::string& path);
+
+// File times (UTC) to local date-times with milliseconds and back, through the local
+// file time as Windows converts it.
+TDateTime LocalFromFileTime(const FILETIME& time);
+bool FileTimeFromLocal(TDateTime value, FILETIME& time);
+
+}  // namespace platform::win32

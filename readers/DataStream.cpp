@@ -1,0 +1,95 @@
+#include "readers/DataStream.h"
+
+#include <algorithm>
+#include <cstring>
+
+TDataStream::TDataStream(const std::string& fileName, uint16_t /*mode*/)
+    : platform::InputFile(fileName) {}
+
+void TDataStream::ReadPadded(void* buffer, size_t count) {
+  const size_t read = Read(buffer, count);
+  if (read < count) std::memset(static_cast<char*>(buffer) + read, 0, count - read);
+}
+
+uint8_t TDataStream::ReadByte() {
+  uint8_t value;
+  ReadPadded(&value, 1);
+  return value;
+}
+
+uint16_t TDataStream::ReadWord() {
+  uint8_t bytes[2];
+  ReadPadded(bytes, 2);
+  return static_cast<uint16_t>(bytes[0] | bytes[1] << 8);
+}
+
+int32_t TDataStream::ReadLong() {
+  uint8_t bytes[4];
+  ReadPadded(bytes, 4);
+  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+                              static_cast<uint32_t>(bytes[2]) << 16 |
+                              static_cast<uint32_t>(bytes[3]) << 24);
+}
+
+char TDataStream::ReadChar() { return static_cast<char>(ReadByte()); }
+
+std::string TDataStream::ReadString(int32_t count) {
+  if (count <= 0) return std::string();
+  const size_t n = static_cast<size_t>(std::min(count, kMaxStringLength));
+  char buffer[kMaxStringLength + 2] = {};
+  Read(buffer, n);
+  return std::string(buffer, strnlen(buffer, n));
+}
+
+void TDataStream::FillWindow(int64_t bytes) {
+  if (windowComplete_ || static_cast<int64_t>(window_.size()) >= bytes) return;
+  const size_t have = window_.size();
+  window_.resize(static_cast<size_t>(bytes));
+  const int64_t position = Position();
+  Seek(static_cast<int64_t>(have));
+  const size_t read = Read(window_.data() + have, window_.size() - have);
+  Seek(position);
+  if (have + read < window_.size()) {
+    window_.resize(have + read);
+    windowComplete_ = true;
+  }
+}
+
+int32_t TDataStream::Find(const std::string& pattern) {
+  const int64_t length = static_cast<int64_t>(pattern.size());
+  if (length == 0) return -1;
+  // Start positions 0..SearchLimit with at least one byte of the file after the pattern.
+  const int64_t lastStart = std::min<int64_t>(SearchLimit, Size() - length - 1);
+  if (lastStart < 0) return -1;
+  const int64_t needed = lastStart + length;  // the bytes the last probe compares
+  const auto* first = reinterpret_cast<const uint8_t*>(pattern.data());
+  const auto found = [&](const uint8_t* data, int64_t from, int64_t to) -> int64_t {
+    const uint8_t* end = data + to;
+    const uint8_t* hit = std::search(data + from, end, first, first + length);
+    return hit == end ? -1 : hit - data;
+  };
+
+  // Most signatures sit near the start: read the window in growing pieces, once in all.
+  int64_t nextStart = 0;
+  for (int64_t want = std::min<int64_t>(needed, kFirstPiece);; want = std::min(needed, want * 4)) {
+    FillWindow(want);
+    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window_.size()), want);
+    if (have - length >= nextStart) {
+      const int64_t hit = found(window_.data(), nextStart, have);
+      if (hit >= 0) return PositionAfter(hit, length);
+      nextStart = have - length + 1;
+    }
+    if (have < want) break;  // the file shrank after its size was taken
+    if (want == needed) return -1;
+  }
+  // Bytes the file no longer has read as zero, as a probe-by-probe search would see them.
+  std::vector<uint8_t> padded(window_.begin(), window_.end());
+  padded.resize(static_cast<size_t>(needed), 0);
+  const int64_t hit = found(padded.data(), nextStart, needed);
+  return hit >= 0 ? PositionAfter(hit, length) : -1;
+}
+
+int32_t TDataStream::PositionAfter(int64_t hit, int64_t length) {
+  Seek(hit + length);
+  return static_cast<int32_t>(hit);
+}

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/Disk.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTimes.h"
+#include "platform/win32/WinApi.h"
+#include "platform/win32/WinText.h"
+#include "tests/support/TempDir.h"
+
+using platform::win32::Widen;
+using test::TempDir;
+using test::WriteBytes;
+
+namespace {
+
+void SetAttribute(const std::string& path, DWORD attribute) {
+  const std::wstring wide = Widen(path);
+  ASSERT_TRUE(SetFileAttributesW(wide.c_str(), GetFileAttributesW(wide.c_str()) | attribute));
+}
+
+}  // namespace
+
+TEST(FileSystemWin, HiddenAndSystemEntriesAreLeftOut) {
+  TempDir dir;
+  WriteBytes(dir / "shown.jpg", "a");
+  WriteBytes(dir / "hidden.jpg", "b");
+  WriteBytes(dir / "system.jpg", "c");
+  WriteBytes(dir / "readonly.jpg", "d");
+  SetAttribute(dir / "hidden.jpg", FILE_ATTRIBUTE_HIDDEN);
+  SetAttribute(dir / "system.jpg", FILE_ATTRIBUTE_SYSTEM);
+  SetAttribute(dir / "readonly.jpg", FILE_ATTRIBUTE_READONLY);
+  std::vector<std::string> files = platform::ListFiles(dir / "*.jpg");
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ((std::vector<std::string>{"readonly.jpg", "shown.jpg"}), files);
+
+  ASSERT_TRUE(platform::ForceDirectories(dir / "visible"));
+  ASSERT_TRUE(platform::ForceDirectories(dir / "hiddendir"));
+  ASSERT_TRUE(platform::ForceDirectories(dir / "systemdir"));
+  SetAttribute(dir / "hiddendir", FILE_ATTRIBUTE_HIDDEN);
+  SetAttribute(dir / "systemdir", FILE_ATTRIBUTE_SYSTEM);
+  EXPECT_EQ((std::vector<std::string>{"visible"}), platform::ListSubdirectories(dir.Path()));
+}
+
+TEST(FileSystemWin, TransferErrorsCarryTheWin32Codes) {
+  TempDir dir;
+  WriteBytes(dir / "a.jpg", "a");
+  WriteBytes(dir / "b.jpg", "b");
+  try {
+    CopyFileExt(dir / "a.jpg", dir / "b.jpg", false);
+    FAIL() << "copy onto an existing file succeeded";
+  } catch (const EInOutError& error) {
+    EXPECT_STREQ("CopyFileExt() - I/O Error 80", error.what());
+  }
+  try {
+    MoveFileExt(dir / "a.jpg", dir / "b.jpg", false);
+    FAIL() << "move onto an existing file succeeded";
+  } catch (const EInOutError& error) {
+    EXPECT_STREQ("MoveFileExt() - I/O Error 183", error.what());
+  }
+  try {
+    MoveFileExt(dir / "missing.jpg", dir / "c.jpg", false);
+    FAIL() << "move of a missing file succeeded";
+  } catch (const EInOutError& error) {
+    EXPECT_STREQ("MoveFileExt() - I/O Error 2", error.what());
+  }
+}
+
+TEST(FileSystemWin, CopyOfAReadOnlyFileIsReadOnlyAndLeavesNoTemporaryFile) {
+  TempDir dir;
+  WriteBytes(dir / "ro.jpg", "data");
+  SetAttribute(dir / "ro.jpg", FILE_ATTRIBUTE_READONLY);
+  ASSERT_EQ(0, platform::CopyFileSafely(dir / "ro.jpg", dir / "copy.jpg", false));
+  EXPECT_TRUE(GetFileAttributesW(Widen(dir / "copy.jpg").c_str()) & FILE_ATTRIBUTE_READONLY);
+  EXPECT_EQ(2u, platform::ListFiles(dir / "*").size());
+}
+
+TEST(FileSystemWin, StampSetsCreationAndLastWriteButNotLastAccess) {
+  TempDir dir;
+  WriteBytes(dir / "f.jpg", "x");
+  HANDLE file = CreateFileW(Widen(dir / "f.jpg").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  FILETIME access{0x12345600, 0x01C00000};
+  ASSERT_TRUE(SetFileTime(file, nullptr, &access, nullptr));
+  CloseHandle(file);
+
+  const TDateTime when = platform::EncodeDateTime({2004, 5, 6, 7, 8, 9, 250});
+  platform::FileStamp stamp;
+  ASSERT_TRUE(stamp.Open(dir / "f.jpg"));
+  ASSERT_TRUE(stamp.Write(when));
+  stamp.Close();
+
+  platform::FileTimes times;
+  ASSERT_TRUE(platform::GetFileTimes(dir / "f.jpg", times));
+  EXPECT_EQ(when, times.creation);
+  EXPECT_EQ(when, times.lastWrite);
+  file = CreateFileW(Widen(dir / "f.jpg").c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+  FILETIME creation, accessAfter, write;
+  ASSERT_TRUE(GetFileTime(file, &creation, &accessAfter, &write));
+  CloseHandle(file);
+  EXPECT_EQ(access.dwLowDateTime, accessAfter.dwLowDateTime);
+  EXPECT_EQ(access.dwHighDateTime, accessAfter.dwHighDateTime);
+}
+
+TEST(FileSystemWin, ReadOnlyFilesAreNotStamped) {
+  TempDir dir;
+  WriteBytes(dir / "ro.jpg", "x");
+  SetAttribute(dir / "ro.jpg", FILE_ATTRIBUTE_READONLY);
+  platform::FileStamp stamp;
+  EXPECT_FALSE(stamp.Open(dir / "ro.jpg"));
+}

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# The project's test command. On a fresh Debian machine it installs what is missing,
+# builds the Linux and the Windows targets, runs the native tests with ctest and the
+# Windows test programs under Wine, and ends with one line: "N passed, N failed".
+set -u -o pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+. tools/lib/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+passed=0
+failed=0
+
+if ! ensure_packages cmake g++ make libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth; then
+  if have_apt; then
+    echo "package installation failed" >&2
+    exit 1
+  fi
+  echo "This is not a Debian machine: installing nothing; cmake, g++ and GoogleTest must be present."
+fi
+
+# --- native build and tests --------------------------------------------------
+echo "== native build"
+if cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs"; then
+  log=$(mktemp)
+  (cd build/native && ctest -j"$jobs" --output-on-failure) | tee "$log" | grep -E 'tests passed|Failed|\*\*\*' || true
+  total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -1)
+  bad=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -1)
+  if [ -z "$total" ]; then
+    failed=$((failed + 1))
+  else
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+  fi
+  rm -f "$log"
+else
+  echo "native build failed" >&2
+  failed=$((failed + 1))
+fi
+
+# --- Windows build and tests under Wine --------------------------------------
+# Counts one test program's results from GoogleTest's summary; a crash counts as a failure.
+count_gtest() {
+  local output=$1 ok bad
+  ok=$(sed -n 's/^\[  PASSED  \] \([0-9]*\) test.*/\1/p' "$output" | tail -1)
+  bad=$(sed -n 's/^\[  FAILED  \] \([0-9]*\) test.*, listed below.*/\1/p' "$output" | tail -1)
+  if [ -z "$ok" ] && [ -z "$bad" ]; then
+    echo "0 1"
+  else
+    echo "${ok:-0} ${bad:-0}"
+  fi
+}
+
+if [ -z "$(wine_command)" ] || ! command -v x86_64-w64-mingw32-g++-posix >/dev/null; then
+  echo "Wine or MinGW-w64 is not available on this machine: the Windows build and its tests were NOT run."
+else
+  echo "== Windows build (MinGW-w64)"
+  if cmake --preset windows >/dev/null && cmake --build --preset windows -j"$jobs"; then
+    echo "== Windows tests under Wine"
+    start_wine_prefix
+    for exe in build/windows/tests/test_*.exe; do
+      out=$(mktemp)
+      # GUI tests need a display; a virtual one serves them all.
+      if command -v xvfb-run >/dev/null; then
+        xvfb-run -a "$(wine_command)" "$exe" >"$out" 2>&1
+      else
+        "$(wine_command)" "$exe" >"$out" 2>&1
+      fi
+      read -r ok bad < <(count_gtest "$out")
+      echo "$(basename "$exe"): $ok passed, $bad failed"
+      [ "$bad" -gt 0 ] && grep -E '^\[  FAILED  \]|Failure|error' "$out" | head -40
+      passed=$((passed + ok))
+      failed=$((failed + bad))
+      rm -f "$out"
+    done
+  else
+    echo "Windows build failed" >&2
+    failed=$((failed + 1))
+  fi
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
