@@ -1,0 +1,13 @@
+#include "engine/Progress.h"
+#include "engine/RunState.h"
+
+volatile bool KeepRunning = true;
+int32_t FileCounter = 0;
+
+namespace {
+tProgressSink* progressWindow = nullptr;
+}  // namespace
+
+tProgressSink* ProgressWindow() { return progressWindow; }
+
+void SetProgressWindow(tProgressSink* window) { progressWindow = window; }
