@@ -1,7 +1,7 @@
 #include "engine/Progress.h"
 #include "engine/RunState.h"
 
-volatile bool KeepRunning = true;
+bool KeepRunning = true;
 int32_t FileCounter = 0;
 
 namespace {

@@ -6,7 +6,7 @@
 
 // Set by every call of the pass; cleared by the progress window's Stop button (and by
 // Ctrl+C on Linux). The pass reads it before each file and each subdirectory.
-extern volatile bool KeepRunning;
+extern bool KeepRunning;
 
 // The running counter: 0 at program start, raised by 1 before each use, never reset,
 // so numbering runs on across folders, path arguments and runs.
