@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+class tProgressSink;
+
+// What the program's entry asks of the user interface: the Win32 windows on Windows,
+// the terminal on Linux.
+class tFrontend {
+ public:
+  virtual ~tFrontend() = default;
+
+  // /S in batch mode: creates the progress window (without a Close button, Stop in its
+  // place), shows it at once, and makes it the pass's progress window.
+  virtual void ShowBatchProgress() = 0;
+  // A help word: hides the progress window if /S created one, then shows the about and
+  // usage window modally; returns when the user closes it.
+  virtual void ShowUsage() = 0;
+  // No arguments: the interactive mode; returns the exit code.
+  virtual int RunInteractive() = 0;
+  // The last-chance handler: shows the message of a failure that ended the program.
+  virtual void ReportFailure(const std::string& message) = 0;
+};
+
+// The frontend of this build.
+tFrontend& Frontend();
