@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/Number.h"
+
 namespace {
 
 constexpr size_t kMaxTextLength = 46;
@@ -12,44 +14,12 @@ std::string Field(const std::string& text, size_t first, size_t count) {
   return first > text.size() ? std::string() : text.substr(first - 1, count);
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// A whole field as a 32-bit integer: leading blanks, one sign, then decimal digits or
-// hexadecimal ones after "$", "x" or "0x". Anything else, and overflow, throws.
+// A whole field as an integer; anything else is a conversion failure.
 int Integer(const std::string& field) {
-  const auto bad = [&field] { return EConvertError("'" + field + "' is not a valid integer value"); };
-  size_t i = 0;
-  while (i < field.size() && field[i] == ' ') ++i;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-  int base = 10;
-  if (i < field.size() && field[i] == '$') {
-    base = 16;
-    ++i;
-  } else if (i < field.size() && (field[i] == 'x' || field[i] == 'X')) {
-    base = 16;
-    ++i;
-  } else if (i + 1 < field.size() && field[i] == '0' && (field[i + 1] == 'x' || field[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i == field.size()) throw bad();
-  int64_t value = 0;
-  for (; i < field.size(); ++i) {
-    const int digit = HexDigit(field[i]);
-    if (digit < 0 || digit >= base) throw bad();
-    value = value * base + digit;
-    if (value > 0xFFFFFFFFLL) throw bad();
-  }
-  if (base == 10 && value > (negative ? 2147483648LL : 2147483647LL)) throw bad();
-  // A hexadecimal number fills the 32 bits as typed ($FFFFFFFF is -1).
-  const auto bits = static_cast<uint32_t>(negative ? -value : value);
-  return static_cast<int32_t>(bits);
+  int32_t value = 0;
+  if (!platform::TryStrToInt(field, value))
+    throw EConvertError("'" + field + "' is not a valid integer value");
+  return value;
 }
 
 struct Reading {

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class tBaseFile;
+
+// The rules of the new file name.
+
+// Replaces the first MODEL, SIZE and ORIENT (any letter case), in this order, by the
+// reader's model (translated, made valid), its image size "WxH" and the orientation word.
+// A missing model leaves its keyword as written. The reader is asked only for what the
+// stem's keywords need.
+std::string ApplyKeywords(const std::string& stem, tBaseFile& reader);
+
+// The translation of a model text, or the text itself when no line translates it.
+std::string TranslateModel(const std::string& model);
+
+// Blanks the characters a name cannot hold: the double quote, * , / < > ? | and ":" except
+// in the 2nd position (a drive letter). The backslash stays: it makes subfolders.
+std::string CleanTargetName(const std::string& stem);
+
+// The counter's decimal text, zero-padded to at least width digits.
+std::string CounterText(int32_t value, int32_t width);
+
+// Directory + stem + old name part + counter + old extension. The directory is the pass's
+// prefix, or nothing when the stem holds a path of its own (a backslash or a colon).
+std::string ComposeTarget(const std::string& prefix, const std::string& stem,
+                          const std::string& source, const std::string& counter,
+                          bool dropOldName);
+
+// The first free variant name_1.ext ... name_Z.ext, name_!.ext, name_@.ext of an existing
+// target (the whole name, extension included, comes before the suffix). When all 37 exist,
+// the last one.
+std::string UniqueFileName(const std::string& target);
