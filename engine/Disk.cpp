@@ -21,6 +21,22 @@ void MoveFileExt(const std::string& source, const std::string& target, bool repl
   if (const int code = platform::MoveFileSafely(source, target, replace)) Fail("MoveFileExt", code);
 }
 
+void RenameLetterCase(const std::string& source, const std::string& target) {
+  int code = platform::MoveFileSafely(source, target, false);
+  if (code == 0) return;
+  // Two steps: away to a free temporary name in the same folder, then to the new spelling.
+  const std::string folder = platform::ExtractFilePath(source);
+  std::string temporary;
+  for (int n = 0; temporary.empty() || platform::FileExists(temporary); ++n)
+    temporary = folder + "~stampel-rename-" + std::to_string(n) + ".tmp";
+  code = platform::MoveFileSafely(source, temporary, false);
+  if (code != 0) Fail("MoveFileExt", code);
+  code = platform::MoveFileSafely(temporary, target, false);
+  if (code == 0) return;
+  platform::MoveFileSafely(temporary, source, false);
+  Fail("MoveFileExt", code);
+}
+
 std::string MakeValidFileName(const std::string& text) {
   std::string result = text;
   for (char& c : result) {

@@ -8,6 +8,11 @@
 void CopyFileExt(const std::string& source, const std::string& target, bool replace);
 void MoveFileExt(const std::string& source, const std::string& target, bool replace);
 
+// Renames a file to another spelling of its own name (another letter case on a file system
+// that ignores case). Goes through a temporary name when the system will not rename in
+// place; the file keeps its place on every failure. Raises EInOutError as MoveFileExt does.
+void RenameLetterCase(const std::string& source, const std::string& target);
+
 // Keyword values made safe for a file name: codes 0-31 and * / : < > ? \ | become "_".
 std::string MakeValidFileName(const std::string& text);
 

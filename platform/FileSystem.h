@@ -23,6 +23,10 @@ bool DirectoryExists(const std::string& path);
 // True when the path names an existing file that is not a folder.
 bool FileExists(const std::string& path);
 
+// True when both paths name the same existing file (the same file under two spellings,
+// such as another letter case on a file system that ignores case, or a hard link).
+bool IsSameFile(const std::string& first, const std::string& second);
+
 // Creates the folder and every missing parent. True when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);
 

@@ -191,6 +191,12 @@ bool FileExists(const std::string& path) {
   return !(stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode));
 }
 
+bool IsSameFile(const std::string& first, const std::string& second) {
+  struct stat a, b;
+  return stat(NativePath(first).c_str(), &a) == 0 && stat(NativePath(second).c_str(), &b) == 0 &&
+         a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 bool ForceDirectories(const std::string& path) {
   std::string native = NativePath(path);
   while (native.size() > 1 && native.back() == '/') native.pop_back();

@@ -18,3 +18,10 @@ void ProcessMessages() {
 }
 
 }  // namespace platform
+
+namespace platform {
+
+// A GUI program has no terminal to interrupt it; the progress window's Stop button serves.
+void OnInterrupt(std::function<void()>) {}
+
+}  // namespace platform

@@ -1,0 +1,178 @@
+#include "engine/RenameDirectory.h"
+
+#include <memory>
+#include <vector>
+
+#include "engine/Disk.h"
+#include "engine/FormatTimestamp.h"
+#include "engine/Progress.h"
+#include "engine/RunState.h"
+#include "engine/TargetName.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTimes.h"
+#include "platform/Messages.h"
+#include "platform/Path.h"
+#include "readers/BaseFile.h"
+
+namespace {
+
+// The folder part of a pattern, ending in a separator, or empty for the working folder.
+std::string DirectoryPrefix(const std::string& pattern) {
+  std::string prefix = platform::ExtractFilePath(pattern);
+  if (!prefix.empty() && prefix.back() != platform::PathSeparator()) prefix += platform::PathSeparator();
+  return prefix;
+}
+
+// A failure while writing a progress line must not stop the pass.
+template <typename Write>
+void Report(Write write) {
+  tProgressSink* sink = ProgressWindow();
+  if (sink == nullptr) return;
+  try {
+    write(*sink);
+  } catch (const EInOutError&) {
+  }
+}
+
+void ReportLine(int32_t n, const std::string& source, const std::string& target) {
+  Report([&](tProgressSink& sink) {
+    sink.AddLine("Stampel " + std::to_string(n) + ": " + source + " -> " + target, 1);
+  });
+}
+
+void ReportProblem(int32_t n, const std::string& source, const char* what) {
+  Report([&](tProgressSink& sink) {
+    sink.AddAlertLine("Stampel " + std::to_string(n) + ": " + source + " -> " + what, 0);
+  });
+}
+
+bool SameIgnoringLetterCase(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The file's times become the recorded moment, unless both already are. A file that
+// cannot be opened for writing (read-only, say) is left alone.
+void StampFile(const std::string& source, TDateTime moment) {
+  platform::FileStamp stamp;
+  if (!stamp.Open(source)) return;
+  platform::FileTimes times;
+  if (stamp.Read(times) && times.creation == moment && times.lastWrite == moment) return;
+  if (!stamp.Write(moment)) throw EInOutError(platform::SystemErrorMessage(platform::LastErrorCode()));
+}
+
+class DirectoryPass {
+ public:
+  DirectoryPass(const tRunOptions& options, const std::string& pattern)
+      : options_(options), pattern_(platform::NativePath(pattern)), prefix_(DirectoryPrefix(pattern_)) {}
+
+  int32_t Run() {
+    KeepRunning = true;
+    // Both lists are taken before anything changes: a file renamed into this folder, or a
+    // folder the renames create, is not processed again by this call.
+    std::vector<std::string> files = platform::ListFiles(pattern_);
+    const std::vector<std::string> folders =
+        options_.Recurse ? platform::ListSubdirectories(prefix_) : std::vector<std::string>();
+    for (size_t i = 0; i < files.size(); ++i) {
+      if (!KeepRunning) break;
+      ProcessFile(static_cast<int32_t>(i + 1), prefix_ + files[i]);
+    }
+    files.clear();
+    platform::ProcessMessages();
+    if (options_.Recurse && KeepRunning) {
+      const std::string namePart = platform::ExtractFileName(pattern_);
+      for (const std::string& folder : folders) {
+        if (!KeepRunning) break;
+        count_ += RenameDirectory(options_, prefix_ + folder + platform::PathSeparator() + namePart);
+      }
+    }
+    Report([](tProgressSink& sink) { sink.ClearStatus(); });
+    return count_;
+  }
+
+ private:
+  void ProcessFile(int32_t n, const std::string& source) {
+    std::unique_ptr<tBaseFile> reader;
+    try {
+      reader = OpenReader(source);
+    } catch (const EExifException&) {
+      ReportProblem(n, source, "no Exif information available");
+      return;
+    }
+    if (!reader) return;  // classification cut short: skipped without a line
+    platform::ProcessMessages();
+
+    std::string target;
+    try {
+      target = ComposeFor(*reader, source);
+    } catch (const EInOutError&) {
+      return;  // the file keeps its name; the counter has advanced
+    }
+    reader.reset();  // the file must not be open while it is moved
+
+    if (target == source) {
+      ReportProblem(n, source, "nothing to rename");
+      return;
+    }
+    bool replace = false;
+    bool letterCaseOnly = false;
+    if (platform::FileExists(target)) {
+      if (platform::IsSameFile(source, target)) {
+        // The target is the source under another spelling: never delete or displace it.
+        letterCaseOnly = !options_.CopyFiles && SameIgnoringLetterCase(source, target);
+        if (!letterCaseOnly) target = UniqueFileName(target);
+      } else if (options_.Overwrite) {
+        replace = true;  // replaced in the same step as the transfer, never deleted before it
+      } else {
+        target = UniqueFileName(target);
+      }
+    }
+    ReportLine(n, source, target);
+    try {
+      if (options_.CopyFiles)
+        CopyFileExt(source, target, replace);
+      else if (letterCaseOnly)
+        RenameLetterCase(source, target);
+      else
+        MoveFileExt(source, target, replace);
+      ++count_;
+    } catch (const EInOutError&) {
+      ReportProblem(n, source, "couldn't rename this file");
+    }
+  }
+
+  // The target of one file; stamps the file on the way when asked.
+  std::string ComposeFor(tBaseFile& reader, const std::string& source) {
+    TDateTime moment = options_.OriginalFirst ? reader.GetDateTimeOriginal() : reader.GetDateTime();
+    if (moment == 0) moment = options_.OriginalFirst ? reader.GetDateTime() : reader.GetDateTimeOriginal();
+    // Without a date there is no stem: with the old name kept, the file stays as it is.
+    std::string stem = moment > 0 ? FormatTimestamp(options_.Format, moment) : std::string();
+    stem = CleanTargetName(ApplyKeywords(stem, reader));
+    if (options_.UseCounter) counter_ = CounterText(++FileCounter, options_.CounterWidth);
+    if (options_.SetFileStamp && moment != 0) StampFile(source, moment);
+    const std::string target = ComposeTarget(prefix_, stem, source, counter_, options_.DropOldName);
+    const std::string folder = platform::ExtractFilePath(target);
+    // A folder that cannot be made shows as a failed move or copy.
+    if (!folder.empty() && !platform::DirectoryExists(folder)) platform::ForceDirectories(folder);
+    return target;
+  }
+
+  const tRunOptions& options_;
+  const std::string pattern_;
+  const std::string prefix_;
+  std::string counter_;
+  int32_t count_ = 0;
+};
+
+}  // namespace
+
+int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern) {
+  return DirectoryPass(options, pathPattern).Run();
+}

@@ -1,0 +1,92 @@
+#include "entry/Batch.h"
+
+#include "engine/RenameDirectory.h"
+#include "entry/Params.h"
+#include "platform/CommandLine.h"
+#include "platform/Number.h"
+#include "ui/Frontend.h"
+
+namespace {
+
+std::string Upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+
+bool IsHelpWord(const std::string& upper) {
+  for (const char* word : {"/?", "-?", "/H", "-H", "/VERSION", "-VERSION", "--VERSION"})
+    if (upper == word) return true;
+  return false;
+}
+
+// Where "/" begins absolute paths, /tmp/x/*.jpg is a path and not the switch /T.
+bool LooksLikePath(const std::string& upper) {
+  return platform::SlashStartsPaths() && upper.find('/', 1) != std::string::npos &&
+         !StartsWith(upper, "/F:");
+}
+
+}  // namespace
+
+tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend& frontend) {
+  tBatchCommand command;
+  tRunOptions& options = command.options;
+  tParams params;
+  bool switchesEnded = false;
+  const int32_t count = static_cast<int32_t>(arguments.size());
+  for (int32_t i = 1; i <= count; ++i) {
+    const std::string& argument = arguments[i - 1];
+    const std::string upper = Upper(argument);
+    if (switchesEnded || LooksLikePath(upper)) continue;
+    if (platform::SlashStartsPaths() && argument == "--") {
+      switchesEnded = true;  // every later argument is a path
+      params.Add(i);
+    } else if (StartsWith(upper, "/F:")) {
+      options.Format = argument.substr(3);
+      params.Add(i);
+    } else if (StartsWith(upper, "/O")) {
+      options.OriginalFirst = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/T")) {
+      options.SetFileStamp = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/D")) {
+      options.DropOldName = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/N")) {
+      options.UseCounter = true;
+      if (!platform::TryStrToInt(argument.substr(2), options.CounterWidth)) options.CounterWidth = 3;
+      params.Add(i);
+    } else if (StartsWith(upper, "/Y")) {
+      options.Overwrite = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/C")) {
+      options.CopyFiles = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/R")) {
+      options.Recurse = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/S")) {
+      frontend.ShowBatchProgress();
+      params.Add(i);
+    } else if (IsHelpWord(upper)) {
+      command.help = true;
+      return command;
+    }
+  }
+  for (int32_t j = 1; j <= count; ++j)
+    if (!params.Contains(j)) command.paths.push_back(arguments[j - 1]);
+  return command;
+}
+
+int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
+  const tBatchCommand command = ReadSwitches(arguments, frontend);
+  if (command.help) {
+    frontend.ShowUsage();
+    return 0;
+  }
+  for (const std::string& path : command.paths) RenameDirectory(command.options, path);
+  return 0;
+}

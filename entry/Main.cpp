@@ -1,0 +1,28 @@
+// The program's entry, for both modes and both systems.
+
+#include <exception>
+
+#include "engine/LocaleFormats.h"
+#include "entry/Batch.h"
+#include "platform/CommandLine.h"
+#include "settings/Translations.h"
+#include "ui/Frontend.h"
+
+int main(int argc, char** argv) {
+  tFrontend& frontend = Frontend();
+  try {
+    LoadLocaleFormats();
+    LoadTranslations();
+    const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
+    const int code = arguments.empty() ? frontend.RunInteractive() : RunBatch(arguments, frontend);
+    CloseSettings();
+    return code;
+  } catch (const std::exception& failure) {
+    // The last-chance handler: whatever the pass did not handle ends the program.
+    frontend.ReportFailure(failure.what());
+  } catch (...) {
+    frontend.ReportFailure("Unknown failure");
+  }
+  CloseSettings();
+  return 1;
+}
