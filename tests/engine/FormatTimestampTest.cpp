@@ -208,12 +208,12 @@ TEST(FormatTimestamp, OutputStopsAt256Bytes) {
 
 TEST(FormatTimestamp, EmptyAndWideSeparators) {
   tLocaleFormats locale = FixedLocale();
-  locale.DateSep = "";
-  locale.TimeSep = "";
+  locale.DateSep.clear();
+  locale.TimeSep.clear();
   EXPECT_EQ("20080615 1405", FormatTimestamp("yyyy/mm/dd hh:nn", kSample, locale));
   EXPECT_EQ("20080615 140509", FormatTimestamp("", kSample, locale));
-  locale.DateSep = "\xC2\xB7";  // a middle dot: one character, two bytes
-  locale.TimeSep = "h";
+  locale.DateSep = std::string("\xC2\xB7");  // a middle dot: one character, two bytes
+  locale.TimeSep = std::string("h");
   EXPECT_EQ(
       "2008\xC2\xB7"
       "06 14h05",
