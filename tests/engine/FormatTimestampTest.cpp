@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -275,4 +276,21 @@ TEST(FormatTimestamp, UsesTheProcessWideSettings) {
   LocaleFormats.DateSep = "/";
   EXPECT_EQ("2008/06/15", FormatTimestamp("ddddd", kSample));
   LocaleFormats = saved;
+}
+
+TEST(FormatTimestamp, AnyFormatGivesAtMost256Bytes) {
+  // Formats made of the characters the scanner treats specially, lead bytes included.
+  const std::string alphabet = "yYmMdDhHnNsSzZtTcCaAeEgGpP/:'\"\x81 -x\xC3\xA4";
+  tLocaleFormats locale = FixedLocale();
+  locale.LeadByteSet.set(0x81);
+  locale.LongDatePattern = std::string(200, 'd') + "'" + std::string(100, 'm');
+  uint32_t seed = 12345;
+  auto next = [&seed] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string format;
+    const size_t length = next() % 300;
+    for (size_t i = 0; i < length; ++i) format += alphabet[next() % alphabet.size()];
+    const std::string result = FormatTimestamp(format, kSample + round * 0.37, locale);
+    ASSERT_LE(result.size(), 256u) << format;
+  }
 }
