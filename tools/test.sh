@@ -19,6 +19,17 @@ if ! ensure_packages cmake g++ make libgtest-dev g++-mingw-w64-x86-64 wine wine6
   echo "This is not a Debian machine: installing nothing; cmake, g++ and GoogleTest must be present."
 fi
 
+# The native locale tests read a German locale besides C; make it when the system can.
+if ! locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+  if { ! have_apt || ensure_packages locales; } &&
+    as_root localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 &&
+    locale -a 2>/dev/null | grep -qix 'de_DE\.utf-\?8'; then
+    echo "generated the de_DE.UTF-8 locale"
+  else
+    echo "could not generate the de_DE.UTF-8 locale: the native German locale test is skipped"
+  fi
+fi
+
 # --- native build and tests --------------------------------------------------
 echo "== native build"
 if cmake --preset native >/dev/null && cmake --build --preset native -j"$jobs"; then
