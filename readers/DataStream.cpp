@@ -2,9 +2,45 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 TDataStream::TDataStream(const std::string& fileName, uint16_t /*mode*/)
     : platform::InputFile(fileName) {}
+
+bool TDataStream::Serve(const Held& held, int64_t position, void* buffer, size_t count,
+                        size_t& done) {
+  const int64_t end = held.start + static_cast<int64_t>(held.bytes.size());
+  if (position < held.start) return false;
+  const int64_t available = std::max<int64_t>(0, end - position);
+  // Fewer bytes than asked for answer the read only when the file ends there.
+  if (available < static_cast<int64_t>(count) && !held.complete) return false;
+  done = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(count)));
+  if (done > 0) std::memcpy(buffer, held.bytes.data() + (position - held.start), done);
+  Seek(position + static_cast<int64_t>(done));
+  return true;
+}
+
+size_t TDataStream::Read(void* buffer, size_t count) {
+  const int64_t position = Position();
+  if (count == 0) return 0;
+  if (count > static_cast<size_t>(kBlockBytes) ||
+      position > std::numeric_limits<int64_t>::max() - kBlockBytes)
+    return InputFile::Read(buffer, count);
+  const int64_t end = position + static_cast<int64_t>(count);
+  size_t done = 0;
+  if (Serve(window_, position, buffer, count, done)) return done;
+  if (end <= kHeadBytes) {
+    // Grow the window in pieces that at least double it, so a walk through the first
+    // kilobytes costs a handful of reads.
+    const int64_t have = static_cast<int64_t>(window_.bytes.size());
+    FillWindow(std::min(kHeadBytes, std::max({end, kFirstPiece, have * 2})));
+    if (Serve(window_, position, buffer, count, done)) return done;
+  }
+  if (Serve(block_, position, buffer, count, done)) return done;
+  FillBlock(position, count);
+  if (Serve(block_, position, buffer, count, done)) return done;
+  return InputFile::Read(buffer, count);
+}
 
 void TDataStream::ReadPadded(void* buffer, size_t count) {
   const size_t read = Read(buffer, count);
@@ -26,9 +62,9 @@ uint16_t TDataStream::ReadWord() {
 int32_t TDataStream::ReadLong() {
   uint8_t bytes[4];
   ReadPadded(bytes, 4);
-  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                              static_cast<uint32_t>(bytes[2]) << 16 |
-                              static_cast<uint32_t>(bytes[3]) << 24);
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
 }
 
 char TDataStream::ReadChar() { return static_cast<char>(ReadByte()); }
@@ -36,23 +72,39 @@ char TDataStream::ReadChar() { return static_cast<char>(ReadByte()); }
 std::string TDataStream::ReadString(int32_t count) {
   if (count <= 0) return std::string();
   const size_t n = static_cast<size_t>(std::min(count, kMaxStringLength));
-  char buffer[kMaxStringLength + 2] = {};
-  Read(buffer, n);
-  return std::string(buffer, strnlen(buffer, n));
+  char buffer[kMaxStringLength + 2];
+  const size_t read = Read(buffer, n);
+  return std::string(buffer, strnlen(buffer, read));
 }
 
 void TDataStream::FillWindow(int64_t bytes) {
-  if (windowComplete_ || static_cast<int64_t>(window_.size()) >= bytes) return;
-  const size_t have = window_.size();
-  window_.resize(static_cast<size_t>(bytes));
+  std::vector<uint8_t>& window = window_.bytes;
+  if (window_.complete || static_cast<int64_t>(window.size()) >= bytes) return;
+  const size_t have = window.size();
+  window.resize(static_cast<size_t>(bytes));
   const int64_t position = Position();
   Seek(static_cast<int64_t>(have));
-  const size_t read = Read(window_.data() + have, window_.size() - have);
+  const size_t read = InputFile::Read(window.data() + have, window.size() - have);
   Seek(position);
-  if (have + read < window_.size()) {
-    window_.resize(have + read);
-    windowComplete_ = true;
+  if (have + read < window.size()) {
+    window.resize(have + read);
+    window_.complete = true;
   }
+}
+
+void TDataStream::FillBlock(int64_t start, size_t count) {
+  // Start a little before the read: walks step back and forth around an offset.
+  const int64_t from = std::max<int64_t>(0, start - kBlockBytes / 4);
+  const size_t length = static_cast<size_t>(
+      std::max<int64_t>(kBlockBytes, start - from + static_cast<int64_t>(count)));
+  block_.start = from;
+  block_.bytes.resize(length);
+  const int64_t position = Position();
+  Seek(from);
+  const size_t read = InputFile::Read(block_.bytes.data(), length);
+  Seek(position);
+  block_.bytes.resize(read);
+  block_.complete = read < length;
 }
 
 int32_t TDataStream::Find(const std::string& pattern) {
@@ -73,9 +125,10 @@ int32_t TDataStream::Find(const std::string& pattern) {
   int64_t nextStart = 0;
   for (int64_t want = std::min<int64_t>(needed, kFirstPiece);; want = std::min(needed, want * 4)) {
     FillWindow(want);
-    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window_.size()), want);
+    const std::vector<uint8_t>& window = window_.bytes;
+    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window.size()), want);
     if (have - length >= nextStart) {
-      const int64_t hit = found(window_.data(), nextStart, have);
+      const int64_t hit = found(window.data(), nextStart, have);
       if (hit >= 0) return PositionAfter(hit, length);
       nextStart = have - length + 1;
     }
@@ -83,7 +136,7 @@ int32_t TDataStream::Find(const std::string& pattern) {
     if (want == needed) return -1;
   }
   // Bytes the file no longer has read as zero, as a probe-by-probe search would see them.
-  std::vector<uint8_t> padded(window_.begin(), window_.end());
+  std::vector<uint8_t> padded(window_.bytes.begin(), window_.bytes.end());
   padded.resize(static_cast<size_t>(needed), 0);
   const int64_t hit = found(padded.data(), nextStart, needed);
   return hit >= 0 ? PositionAfter(hit, length) : -1;
