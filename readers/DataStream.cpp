@@ -4,42 +4,72 @@
 #include <cstring>
 #include <limits>
 
+namespace {
+
+// The lowest start position in [from, to - length] of the pattern in data, or -1.
+int64_t Search(const uint8_t* data, int64_t from, int64_t to, const uint8_t* pattern,
+               int64_t length) {
+  for (int64_t i = from; i + length <= to; ++i) {
+    const void* first = std::memchr(data + i, pattern[0], static_cast<size_t>(to - length + 1 - i));
+    if (first == nullptr) return -1;
+    i = static_cast<const uint8_t*>(first) - data;
+    if (std::memcmp(data + i + 1, pattern + 1, static_cast<size_t>(length - 1)) == 0) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
 TDataStream::TDataStream(const std::string& fileName, uint16_t /*mode*/)
     : platform::InputFile(fileName) {}
 
-bool TDataStream::Serve(const Held& held, int64_t position, void* buffer, size_t count,
-                        size_t& done) {
-  const int64_t end = held.start + static_cast<int64_t>(held.bytes.size());
-  if (position < held.start) return false;
-  const int64_t available = std::max<int64_t>(0, end - position);
-  // Fewer bytes than asked for answer the read only when the file ends there.
-  if (available < static_cast<int64_t>(count) && !held.complete) return false;
-  done = static_cast<size_t>(std::min<int64_t>(available, static_cast<int64_t>(count)));
-  if (done > 0) std::memcpy(buffer, held.bytes.data() + (position - held.start), done);
-  Seek(position + static_cast<int64_t>(done));
-  return true;
+int64_t TDataStream::Size() const {
+  if (size_ < 0) size_ = InputFile::Size();
+  return size_;
 }
 
-size_t TDataStream::Read(void* buffer, size_t count) {
-  const int64_t position = Position();
-  if (count == 0) return 0;
+const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count) {
+  const auto covers = [&](const Held& held) {
+    const int64_t end = held.start + static_cast<int64_t>(held.bytes.size());
+    return position >= held.start &&
+           (position + static_cast<int64_t>(count) <= end || held.complete);
+  };
   if (count > static_cast<size_t>(kBlockBytes) ||
       position > std::numeric_limits<int64_t>::max() - kBlockBytes)
-    return InputFile::Read(buffer, count);
+    return nullptr;
+  if (covers(window_)) return &window_;
   const int64_t end = position + static_cast<int64_t>(count);
-  size_t done = 0;
-  if (Serve(window_, position, buffer, count, done)) return done;
   if (end <= kHeadBytes) {
     // Grow the window in pieces that at least double it, so a walk through the first
     // kilobytes costs a handful of reads.
     const int64_t have = static_cast<int64_t>(window_.bytes.size());
     FillWindow(std::min(kHeadBytes, std::max({end, kFirstPiece, have * 2})));
-    if (Serve(window_, position, buffer, count, done)) return done;
+    if (covers(window_)) return &window_;
   }
-  if (Serve(block_, position, buffer, count, done)) return done;
-  FillBlock(position, count);
-  if (Serve(block_, position, buffer, count, done)) return done;
-  return InputFile::Read(buffer, count);
+  if (!covers(block_)) FillBlock(position, count);
+  return covers(block_) ? &block_ : nullptr;
+}
+
+size_t TDataStream::Read(void* buffer, size_t count) {
+  if (count == 0) return 0;
+  const int64_t position = Position();
+  const Held* held = Hold(position, count);
+  if (held == nullptr) return InputFile::Read(buffer, count);
+  const int64_t end = held->start + static_cast<int64_t>(held->bytes.size());
+  // Fewer bytes than asked for only where the file ends.
+  const size_t done =
+      static_cast<size_t>(std::clamp<int64_t>(end - position, 0, static_cast<int64_t>(count)));
+  if (done > 0) std::memcpy(buffer, held->bytes.data() + (position - held->start), done);
+  Seek(position + static_cast<int64_t>(done));
+  return done;
+}
+
+const uint8_t* TDataStream::Peek(int64_t position, size_t count) {
+  const Held* held = Hold(position, count);
+  if (held == nullptr || position + static_cast<int64_t>(count) >
+                             held->start + static_cast<int64_t>(held->bytes.size()))
+    return nullptr;
+  return held->bytes.data() + (position - held->start);
 }
 
 void TDataStream::ReadPadded(void* buffer, size_t count) {
@@ -115,10 +145,8 @@ int32_t TDataStream::Find(const std::string& pattern) {
   if (lastStart < 0) return -1;
   const int64_t needed = lastStart + length;  // the bytes the last probe compares
   const auto* first = reinterpret_cast<const uint8_t*>(pattern.data());
-  const auto found = [&](const uint8_t* data, int64_t from, int64_t to) -> int64_t {
-    const uint8_t* end = data + to;
-    const uint8_t* hit = std::search(data + from, end, first, first + length);
-    return hit == end ? -1 : hit - data;
+  const auto found = [&](const uint8_t* data, int64_t from, int64_t to) {
+    return Search(data, from, to, first, length);
   };
 
   // Most signatures sit near the start: read the window in growing pieces, once in all.

@@ -34,9 +34,18 @@ class TDataStream : public platform::InputFile {
   TDataStream(const std::string& fileName, uint16_t mode = fmOpenRead | fmShareDenyNone);
   virtual ~TDataStream() = default;
 
+  // The file's size when first asked: the window and the searches see the file as it was
+  // then. Hides the file's own Size, which asks the system each time.
+  int64_t Size() const;
+
   // Reads up to count bytes at the position and advances past what was read, like the
   // file's own Read (which it hides), but answers small reads from the bytes held.
   size_t Read(void* buffer, size_t count);
+
+  // The bytes [position, position + count) straight from memory, loading them as a read
+  // would; nullptr when the file does not have them all or count is large. The position
+  // does not move. The pointer is valid until the next read or search.
+  const uint8_t* Peek(int64_t position, size_t count);
 
   virtual uint8_t ReadByte();
   virtual uint16_t ReadWord();
@@ -68,10 +77,10 @@ class TDataStream : public platform::InputFile {
   void FillWindow(int64_t bytes);
   // Loads block_ with the bytes from `start` on, at least `count` of them.
   void FillBlock(int64_t start, size_t count);
-  // Copies what `held` has of [position, position + count) when that answers the read
-  // exactly; returns false when the file must be asked.
-  bool Serve(const Held& held, int64_t position, void* buffer, size_t count, size_t& done);
-
+  // Makes sure the bytes a read of count bytes at position needs are held, if they are
+  // few enough; returns what holds them, or nullptr.
+  const Held* Hold(int64_t position, size_t count);
+  mutable int64_t size_ = -1;
   Held window_;  // the file's first bytes, read once for Find and the reads near the start
   Held block_;   // the last block read further into the file
 };

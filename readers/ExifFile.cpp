@@ -44,9 +44,7 @@ void tExifFile::ReadIfdOffset() {
   IfdOffset = SwapLong(Stream->ReadLong());
 }
 
-tIfdEntry tExifFile::ReadEntry() {
-  uint8_t raw[kEntryBytes] = {};
-  Stream->Read(raw, kEntryBytes);
+tIfdEntry tExifFile::ParseEntry(const uint8_t* raw) const {
   const auto word = [&](size_t at) { return static_cast<uint16_t>(raw[at] | raw[at + 1] << 8); };
   const auto longword = [&](size_t at) {
     return static_cast<int32_t>(
@@ -66,29 +64,37 @@ tIfdEntry tExifFile::FindTag(uint16_t tag) {
   // since walking it again could find nothing new.
   int32_t walked[kMaxIfdsWalked];
   int walkedCount = 0;
-  const auto startIfd = [&](int32_t offset) {
+  int32_t ifd = IfdOffset;
+  for (;;) {
     for (int i = 0; i < walkedCount; ++i)
-      if (walked[i] == offset) return false;
-    if (walkedCount == kMaxIfdsWalked) return false;
-    walked[walkedCount++] = offset;
-    SeekTiff(offset);
-    return true;
-  };
+      if (walked[i] == ifd) return tIfdEntry();
+    if (walkedCount == kMaxIfdsWalked) return tIfdEntry();
+    walked[walkedCount++] = ifd;
 
-  if (!startIfd(IfdOffset)) return tIfdEntry();
-  uint32_t count = SwapWord(Stream->ReadWord());
-  for (uint32_t i = 1; i <= count;) {
-    const tIfdEntry entry = ReadEntry();
-    if (entry.Tag == tag) return entry;
-    ++i;
-    if (entry.Tag == kExifIfdPointer) {
-      // The rest of IFD0 is never looked at: TIFF keeps tags in ascending order.
-      if (!startIfd(entry.Value)) break;
-      count = SwapWord(Stream->ReadWord());
-      i = 1;
+    SeekTiff(ifd);
+    const uint32_t count = SwapWord(Stream->ReadWord());
+    // Entries follow one another; most IFDs can be read straight from memory.
+    const uint8_t* held = Stream->Peek(Stream->Position(), count * kEntryBytes);
+    // Tags compared as they lie in the file: only the entries that matter are converted.
+    const uint16_t wantedTag = SwapWord(tag);
+    const uint16_t pointerTag = SwapWord(kExifIfdPointer);
+    bool jumped = false;
+    for (uint32_t i = 0; i < count && !jumped; ++i) {
+      uint8_t read[kEntryBytes] = {};
+      if (held == nullptr) Stream->Read(read, kEntryBytes);
+      const uint8_t* raw = held != nullptr ? held + i * kEntryBytes : read;
+      const auto rawTag = static_cast<uint16_t>(raw[0] | raw[1] << 8);
+      if (rawTag != wantedTag && rawTag != pointerTag) continue;
+      const tIfdEntry entry = ParseEntry(raw);
+      if (entry.Tag == tag) return entry;
+      if (entry.Tag == kExifIfdPointer) {
+        // The rest of IFD0 is never looked at: TIFF keeps tags in ascending order.
+        ifd = entry.Value;
+        jumped = true;
+      }
     }
+    if (!jumped) return tIfdEntry();
   }
-  return tIfdEntry();
 }
 
 void tExifFile::ValueBytes(const tIfdEntry& entry, uint8_t bytes[4]) const {

@@ -58,7 +58,8 @@ class tExifFile : public tBaseFile {
   // Positions the stream at TiffOffset + offset. Offsets that lead before the start of
   // the file find no bytes there, like offsets past its end.
   void SeekTiff(int32_t offset);
-  tIfdEntry ReadEntry();
+  // An entry from its 12 bytes as they lie in the file.
+  tIfdEntry ParseEntry(const uint8_t* raw) const;
   // The bytes of an entry's value field in file order.
   void ValueBytes(const tIfdEntry& entry, uint8_t bytes[4]) const;
 };
