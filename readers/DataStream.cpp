@@ -2,9 +2,75 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
+
+namespace {
+
+// The lowest start position in [from, to - length] of the pattern in data, or -1.
+int64_t Search(const uint8_t* data, int64_t from, int64_t to, const uint8_t* pattern,
+               int64_t length) {
+  for (int64_t i = from; i + length <= to; ++i) {
+    const void* first = std::memchr(data + i, pattern[0], static_cast<size_t>(to - length + 1 - i));
+    if (first == nullptr) return -1;
+    i = static_cast<const uint8_t*>(first) - data;
+    if (std::memcmp(data + i + 1, pattern + 1, static_cast<size_t>(length - 1)) == 0) return i;
+  }
+  return -1;
+}
+
+}  // namespace
 
 TDataStream::TDataStream(const std::string& fileName, uint16_t /*mode*/)
     : platform::InputFile(fileName) {}
+
+int64_t TDataStream::Size() const {
+  if (size_ < 0) size_ = InputFile::Size();
+  return size_;
+}
+
+const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count) {
+  const auto covers = [&](const Held& held) {
+    const int64_t end = held.start + static_cast<int64_t>(held.bytes.size());
+    return position >= held.start &&
+           (position + static_cast<int64_t>(count) <= end || held.complete);
+  };
+  if (count > static_cast<size_t>(kBlockBytes) ||
+      position > std::numeric_limits<int64_t>::max() - kBlockBytes)
+    return nullptr;
+  if (covers(window_)) return &window_;
+  const int64_t end = position + static_cast<int64_t>(count);
+  if (end <= kHeadBytes) {
+    // Grow the window in pieces that at least double it, so a walk through the first
+    // kilobytes costs a handful of reads.
+    const int64_t have = static_cast<int64_t>(window_.bytes.size());
+    FillWindow(std::min(kHeadBytes, std::max({end, kFirstPiece, have * 2})));
+    if (covers(window_)) return &window_;
+  }
+  if (!covers(block_)) FillBlock(position, count);
+  return covers(block_) ? &block_ : nullptr;
+}
+
+size_t TDataStream::Read(void* buffer, size_t count) {
+  if (count == 0) return 0;
+  const int64_t position = Position();
+  const Held* held = Hold(position, count);
+  if (held == nullptr) return InputFile::Read(buffer, count);
+  const int64_t end = held->start + static_cast<int64_t>(held->bytes.size());
+  // Fewer bytes than asked for only where the file ends.
+  const size_t done =
+      static_cast<size_t>(std::clamp<int64_t>(end - position, 0, static_cast<int64_t>(count)));
+  if (done > 0) std::memcpy(buffer, held->bytes.data() + (position - held->start), done);
+  Seek(position + static_cast<int64_t>(done));
+  return done;
+}
+
+const uint8_t* TDataStream::Peek(int64_t position, size_t count) {
+  const Held* held = Hold(position, count);
+  if (held == nullptr || position + static_cast<int64_t>(count) >
+                             held->start + static_cast<int64_t>(held->bytes.size()))
+    return nullptr;
+  return held->bytes.data() + (position - held->start);
+}
 
 void TDataStream::ReadPadded(void* buffer, size_t count) {
   const size_t read = Read(buffer, count);
@@ -26,9 +92,9 @@ uint16_t TDataStream::ReadWord() {
 int32_t TDataStream::ReadLong() {
   uint8_t bytes[4];
   ReadPadded(bytes, 4);
-  return static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                              static_cast<uint32_t>(bytes[2]) << 16 |
-                              static_cast<uint32_t>(bytes[3]) << 24);
+  return static_cast<int32_t>(
+      static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
+      static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24);
 }
 
 char TDataStream::ReadChar() { return static_cast<char>(ReadByte()); }
@@ -36,23 +102,39 @@ char TDataStream::ReadChar() { return static_cast<char>(ReadByte()); }
 std::string TDataStream::ReadString(int32_t count) {
   if (count <= 0) return std::string();
   const size_t n = static_cast<size_t>(std::min(count, kMaxStringLength));
-  char buffer[kMaxStringLength + 2] = {};
-  Read(buffer, n);
-  return std::string(buffer, strnlen(buffer, n));
+  char buffer[kMaxStringLength + 2];
+  const size_t read = Read(buffer, n);
+  return std::string(buffer, strnlen(buffer, read));
 }
 
 void TDataStream::FillWindow(int64_t bytes) {
-  if (windowComplete_ || static_cast<int64_t>(window_.size()) >= bytes) return;
-  const size_t have = window_.size();
-  window_.resize(static_cast<size_t>(bytes));
+  std::vector<uint8_t>& window = window_.bytes;
+  if (window_.complete || static_cast<int64_t>(window.size()) >= bytes) return;
+  const size_t have = window.size();
+  window.resize(static_cast<size_t>(bytes));
   const int64_t position = Position();
   Seek(static_cast<int64_t>(have));
-  const size_t read = Read(window_.data() + have, window_.size() - have);
+  const size_t read = InputFile::Read(window.data() + have, window.size() - have);
   Seek(position);
-  if (have + read < window_.size()) {
-    window_.resize(have + read);
-    windowComplete_ = true;
+  if (have + read < window.size()) {
+    window.resize(have + read);
+    window_.complete = true;
   }
+}
+
+void TDataStream::FillBlock(int64_t start, size_t count) {
+  // Start a little before the read: walks step back and forth around an offset.
+  const int64_t from = std::max<int64_t>(0, start - kBlockBytes / 4);
+  const size_t length = static_cast<size_t>(
+      std::max<int64_t>(kBlockBytes, start - from + static_cast<int64_t>(count)));
+  block_.start = from;
+  block_.bytes.resize(length);
+  const int64_t position = Position();
+  Seek(from);
+  const size_t read = InputFile::Read(block_.bytes.data(), length);
+  Seek(position);
+  block_.bytes.resize(read);
+  block_.complete = read < length;
 }
 
 int32_t TDataStream::Find(const std::string& pattern) {
@@ -63,19 +145,18 @@ int32_t TDataStream::Find(const std::string& pattern) {
   if (lastStart < 0) return -1;
   const int64_t needed = lastStart + length;  // the bytes the last probe compares
   const auto* first = reinterpret_cast<const uint8_t*>(pattern.data());
-  const auto found = [&](const uint8_t* data, int64_t from, int64_t to) -> int64_t {
-    const uint8_t* end = data + to;
-    const uint8_t* hit = std::search(data + from, end, first, first + length);
-    return hit == end ? -1 : hit - data;
+  const auto found = [&](const uint8_t* data, int64_t from, int64_t to) {
+    return Search(data, from, to, first, length);
   };
 
   // Most signatures sit near the start: read the window in growing pieces, once in all.
   int64_t nextStart = 0;
   for (int64_t want = std::min<int64_t>(needed, kFirstPiece);; want = std::min(needed, want * 4)) {
     FillWindow(want);
-    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window_.size()), want);
+    const std::vector<uint8_t>& window = window_.bytes;
+    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window.size()), want);
     if (have - length >= nextStart) {
-      const int64_t hit = found(window_.data(), nextStart, have);
+      const int64_t hit = found(window.data(), nextStart, have);
       if (hit >= 0) return PositionAfter(hit, length);
       nextStart = have - length + 1;
     }
@@ -83,7 +164,7 @@ int32_t TDataStream::Find(const std::string& pattern) {
     if (want == needed) return -1;
   }
   // Bytes the file no longer has read as zero, as a probe-by-probe search would see them.
-  std::vector<uint8_t> padded(window_.begin(), window_.end());
+  std::vector<uint8_t> padded(window_.bytes.begin(), window_.bytes.end());
   padded.resize(static_cast<size_t>(needed), 0);
   const int64_t hit = found(padded.data(), nextStart, needed);
   return hit >= 0 ? PositionAfter(hit, length) : -1;

@@ -9,6 +9,10 @@
 // The one way the readers touch a file: fixed-width little-endian reads, a bounded read
 // of zero-terminated text and a forward search for a byte pattern near the start.
 // Nothing here throws once the file is open; reads past the end deliver zero bytes.
+//
+// The readers make hundreds of tiny reads per file, nearly all of them in the first few
+// kilobytes. So the stream keeps the start of the file (the search window) and one block
+// elsewhere in memory and serves small reads from there; a file is never read whole.
 class TDataStream : public platform::InputFile {
  public:
   // Open modes; every reader asks for read-only access that denies others nothing.
@@ -19,12 +23,29 @@ class TDataStream : public platform::InputFile {
   static constexpr int32_t kDefaultSearchLimit = 81920;
   // The longest text ReadString returns.
   static constexpr int32_t kMaxStringLength = 4094;
-  // The first piece of the window that Find reads.
+  // The first piece of the window that Find or a read near the start loads.
   static constexpr int64_t kFirstPiece = 4096;
+  // Reads that end within this many bytes of the start are served from the window.
+  static constexpr int64_t kHeadBytes = 128 * 1024;
+  // Reads further on load a block of this size around them.
+  static constexpr int64_t kBlockBytes = 16 * 1024;
 
   // Throws EFOpenError when the file cannot be opened.
   TDataStream(const std::string& fileName, uint16_t mode = fmOpenRead | fmShareDenyNone);
   virtual ~TDataStream() = default;
+
+  // The file's size when first asked: the window and the searches see the file as it was
+  // then. Hides the file's own Size, which asks the system each time.
+  int64_t Size() const;
+
+  // Reads up to count bytes at the position and advances past what was read, like the
+  // file's own Read (which it hides), but answers small reads from the bytes held.
+  size_t Read(void* buffer, size_t count);
+
+  // The bytes [position, position + count) straight from memory, loading them as a read
+  // would; nullptr when the file does not have them all or count is large. The position
+  // does not move. The pointer is valid until the next read or search.
+  const uint8_t* Peek(int64_t position, size_t count);
 
   virtual uint8_t ReadByte();
   virtual uint16_t ReadWord();
@@ -40,13 +61,26 @@ class TDataStream : public platform::InputFile {
   int32_t SearchLimit = kDefaultSearchLimit;
 
  private:
+  // Bytes of the file held in memory, starting at `start`; `complete` when the file
+  // ended inside them, so that nothing lies beyond.
+  struct Held {
+    int64_t start = 0;
+    std::vector<uint8_t> bytes;
+    bool complete = false;
+  };
+
   // Reads count bytes into buffer; bytes the file does not have are zero.
   void ReadPadded(void* buffer, size_t count);
   // Seeks past a pattern found at hit and returns hit.
   int32_t PositionAfter(int64_t hit, int64_t length);
   // Makes sure the first `bytes` bytes of the file (or all it has) are in window_.
   void FillWindow(int64_t bytes);
-
-  std::vector<uint8_t> window_;  // the file's first bytes, read once for Find
-  bool windowComplete_ = false;  // the file ended inside the window
+  // Loads block_ with the bytes from `start` on, at least `count` of them.
+  void FillBlock(int64_t start, size_t count);
+  // Makes sure the bytes a read of count bytes at position needs are held, if they are
+  // few enough; returns what holds them, or nullptr.
+  const Held* Hold(int64_t position, size_t count);
+  mutable int64_t size_ = -1;
+  Held window_;  // the file's first bytes, read once for Find and the reads near the start
+  Held block_;   // the last block read further into the file
 };

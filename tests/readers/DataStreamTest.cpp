@@ -160,3 +160,51 @@ TEST(DataStream, FindAgreesWithTheProbeByProbeSearch) {
     ASSERT_EQ(expected, fast.Find(pattern)) << "round " << round;
   }
 }
+
+// Small reads come from the bytes held in memory; they must deliver exactly what the
+// file's own reads deliver, position included, inside and beyond the window and at the end.
+TEST(DataStream, ReadsFromMemoryAgreeWithTheFile) {
+  TempDir dir;
+  std::mt19937 random(19991231);
+  for (int size : {0, 1, 3, 4095, 4096, 4097, 81924, 131071, 131072, 131073, 300000}) {
+    std::string bytes(static_cast<size_t>(size), '\0');
+    for (char& c : bytes) c = static_cast<char>(random());
+    test::WriteBytes(dir / "f", bytes);
+    TDataStream stream(dir / "f");
+    platform::InputFile plain(dir / "f");
+    for (int round = 0; round < 2000; ++round) {
+      // Positions near the edges of the pieces held, and anywhere.
+      const int64_t edges[] = {0,      4094,   4096,     8190, 81920,
+                               131068, 131072, size - 3, size, size + 5};
+      int64_t position = round % 2 == 0 ? edges[random() % std::size(edges)] + random() % 7 - 3
+                                        : static_cast<int64_t>(random() % (size + 20));
+      if (position < 0) position = 0;
+      const size_t counts[] = {1, 2, 4, 12, 256, 4094, 20000};
+      const size_t count = counts[random() % std::size(counts)];
+      std::string fromStream(count, '\x55');
+      std::string fromFile(count, '\x55');
+      stream.Seek(position);
+      plain.Seek(position);
+      ASSERT_EQ(plain.Read(fromFile.data(), count), stream.Read(fromStream.data(), count))
+          << size << " at " << position << " count " << count;
+      ASSERT_EQ(fromFile, fromStream) << size << " at " << position;
+      ASSERT_EQ(plain.Position(), stream.Position());
+      // Interleave searches: they grow the window between reads.
+      if (round % 50 == 0) stream.Find("\x01\x02\x03");
+    }
+  }
+}
+
+TEST(DataStream, ReadsLongAndWordAcrossTheEndOfTheFile) {
+  TempDir dir;
+  test::WriteBytes(dir / "f", Bytes({0x01, 0x02, 0x03}));
+  TDataStream stream(dir / "f");
+  stream.Seek(1);
+  EXPECT_EQ(0x0302, stream.ReadLong());
+  EXPECT_EQ(3, stream.Position());  // advanced by the bytes there were
+  stream.Seek(2);
+  EXPECT_EQ(0x0003, stream.ReadWord());
+  stream.Seek(1000);
+  EXPECT_EQ(0, stream.ReadLong());
+  EXPECT_EQ("", stream.ReadString(10));
+}

@@ -1,0 +1,194 @@
+#include "readers/ExifFile.h"
+
+#include <limits>
+
+#include "readers/DateConv.h"
+
+namespace {
+
+// TIFF field types this reader understands.
+constexpr uint16_t kByte = 1;
+constexpr uint16_t kAscii = 2;
+constexpr uint16_t kShort = 3;
+constexpr uint16_t kLong = 4;
+
+constexpr size_t kEntryBytes = 12;
+constexpr int32_t kMaxTextLength = 256;
+// Past the end of any file: reads there deliver nothing.
+constexpr int64_t kNowhere = std::numeric_limits<int64_t>::max() / 2;
+
+TDateTime DateFromText(const std::string& text) {
+  // An empty text never holds a date; skipping it saves the conversion.
+  return text.empty() ? 0 : tDateConv(text).DateTime;
+}
+
+}  // namespace
+
+uint16_t tExifFile::SwapWord(uint16_t value) const {
+  return BigEndian ? static_cast<uint16_t>(value >> 8 | value << 8) : value;
+}
+
+int32_t tExifFile::SwapLong(int32_t value) const {
+  if (!BigEndian) return value;
+  const auto v = static_cast<uint32_t>(value);
+  return static_cast<int32_t>(v >> 24 | (v >> 8 & 0xFF00) | (v << 8 & 0xFF0000) | v << 24);
+}
+
+void tExifFile::SeekTiff(int32_t offset) {
+  const int64_t position = static_cast<int64_t>(TiffOffset) + offset;
+  Stream->Seek(position < 0 ? kNowhere : position);
+}
+
+void tExifFile::ReadIfdOffset() {
+  SeekTiff(4);
+  IfdOffset = SwapLong(Stream->ReadLong());
+}
+
+tIfdEntry tExifFile::ParseEntry(const uint8_t* raw) const {
+  const auto word = [&](size_t at) { return static_cast<uint16_t>(raw[at] | raw[at + 1] << 8); };
+  const auto longword = [&](size_t at) {
+    return static_cast<int32_t>(
+        static_cast<uint32_t>(raw[at]) | static_cast<uint32_t>(raw[at + 1]) << 8 |
+        static_cast<uint32_t>(raw[at + 2]) << 16 | static_cast<uint32_t>(raw[at + 3]) << 24);
+  };
+  tIfdEntry entry;
+  entry.Tag = SwapWord(word(0));
+  entry.DataType = SwapWord(word(2));
+  entry.Count = static_cast<uint32_t>(SwapLong(longword(4)));
+  entry.Value = SwapLong(longword(8));
+  return entry;
+}
+
+tIfdEntry tExifFile::FindTag(uint16_t tag) {
+  // The IFDs walked so far (as offsets); a pointer back to one of them ends the walk,
+  // since walking it again could find nothing new.
+  int32_t walked[kMaxIfdsWalked];
+  int walkedCount = 0;
+  int32_t ifd = IfdOffset;
+  for (;;) {
+    for (int i = 0; i < walkedCount; ++i)
+      if (walked[i] == ifd) return tIfdEntry();
+    if (walkedCount == kMaxIfdsWalked) return tIfdEntry();
+    walked[walkedCount++] = ifd;
+
+    SeekTiff(ifd);
+    const uint32_t count = SwapWord(Stream->ReadWord());
+    // Entries follow one another; most IFDs can be read straight from memory.
+    const uint8_t* held = Stream->Peek(Stream->Position(), count * kEntryBytes);
+    // Tags compared as they lie in the file: only the entries that matter are converted.
+    const uint16_t wantedTag = SwapWord(tag);
+    const uint16_t pointerTag = SwapWord(kExifIfdPointer);
+    bool jumped = false;
+    for (uint32_t i = 0; i < count && !jumped; ++i) {
+      uint8_t read[kEntryBytes] = {};
+      if (held == nullptr) Stream->Read(read, kEntryBytes);
+      const uint8_t* raw = held != nullptr ? held + i * kEntryBytes : read;
+      const auto rawTag = static_cast<uint16_t>(raw[0] | raw[1] << 8);
+      if (rawTag != wantedTag && rawTag != pointerTag) continue;
+      const tIfdEntry entry = ParseEntry(raw);
+      if (entry.Tag == tag) return entry;
+      if (entry.Tag == kExifIfdPointer) {
+        // The rest of IFD0 is never looked at: TIFF keeps tags in ascending order.
+        ifd = entry.Value;
+        jumped = true;
+      }
+    }
+    if (!jumped) return tIfdEntry();
+  }
+}
+
+void tExifFile::ValueBytes(const tIfdEntry& entry, uint8_t bytes[4]) const {
+  const auto v = static_cast<uint32_t>(entry.Value);
+  for (int i = 0; i < 4; ++i) {
+    const int shift = BigEndian ? 24 - 8 * i : 8 * i;
+    bytes[i] = static_cast<uint8_t>(v >> shift);
+  }
+}
+
+int32_t tExifFile::GetTagValue(uint16_t tag) {
+  const tIfdEntry entry = FindTag(tag);
+  uint8_t bytes[4];
+  ValueBytes(entry, bytes);
+  switch (entry.DataType) {
+    case kByte:
+      return bytes[0];
+    case kShort:
+      return BigEndian ? bytes[0] << 8 | bytes[1] : bytes[0] | bytes[1] << 8;
+    case kLong:
+      return entry.Value;
+    default:
+      return 0;
+  }
+}
+
+std::string tExifFile::GetTagText(uint16_t tag) {
+  const tIfdEntry entry = FindTag(tag);
+  if (entry.Tag == 0) return std::string();
+  if (entry.DataType == kAscii && entry.Count <= 4) {
+    // TIFF keeps a text of four bytes or fewer (its zero included) in the entry itself.
+    uint8_t bytes[4];
+    ValueBytes(entry, bytes);
+    size_t length = 0;
+    while (length < entry.Count && bytes[length] != 0) ++length;
+    return std::string(reinterpret_cast<const char*>(bytes), length);
+  }
+  SeekTiff(entry.Value);
+  return Stream->ReadString(kMaxTextLength);
+}
+
+TDateTime tExifFile::GetDateTime() { return DateFromText(GetTagText(kDateTime)); }
+
+TDateTime tExifFile::GetDateTimeOriginal() { return DateFromText(GetTagText(kDateTimeOriginal)); }
+
+std::string tExifFile::GetModel() { return TrimControls(GetTagText(kModel)); }
+
+tImageSize tExifFile::GetImageSize() {
+  return tImageSize{GetTagValue(kPixelXDimension), GetTagValue(kPixelYDimension)};
+}
+
+bool tExifFile::IsPortrait() {
+  return GetTagValue(kPixelXDimension) < GetTagValue(kPixelYDimension);
+}
+
+// --- where the TIFF header is --------------------------------------------------------
+
+tJPEGFile::tJPEGFile(const std::string& fileName)
+    : tJPEGFile(tBaseFile::OpenClassified(fileName)) {}
+
+tJPEGFile::tJPEGFile(tClassifiedFile file) : tExifFile(std::move(file)) {
+  // The first APP1 marker is taken even when it is no Exif segment; no further search.
+  const int32_t marker = Stream->Find(std::string("\xFF\xE1", 2));
+  if (marker < 0) throw EExifException::NoExifDataIn(FileName);
+  Stream->Seek(static_cast<int64_t>(marker) + 2);
+  Stream->ReadWord();  // the segment length
+  if (Stream->ReadString(5) != "Exif") throw EExifException::NoExifDataIn(FileName);
+  TiffOffset = marker + 10;
+  Stream->Seek(TiffOffset);
+  BigEndian = Stream->ReadWord() == 0x4D4D;
+  ReadIfdOffset();
+}
+
+tRAW0File::tRAW0File(const std::string& fileName)
+    : tRAW0File(tBaseFile::OpenClassified(fileName)) {}
+
+tRAW0File::tRAW0File(tClassifiedFile file) : tExifFile(std::move(file)) {
+  TiffOffset = 0;
+  Stream->Seek(0);
+  BigEndian = Stream->ReadWord() == 0x4D4D;
+  ReadIfdOffset();
+}
+
+tRAW1File::tRAW1File(const std::string& fileName)
+    : tRAW1File(tBaseFile::OpenClassified(fileName)) {}
+
+tRAW1File::tRAW1File(tClassifiedFile file) : tExifFile(std::move(file)) {
+  // The little-endian signature is searched over the whole window first.
+  TiffOffset = Stream->Find(std::string("II*\0", 4));
+  BigEndian = false;
+  if (TiffOffset < 0) {
+    TiffOffset = Stream->Find(std::string("MM\0*", 4));
+    BigEndian = true;
+  }
+  if (TiffOffset < 0) throw EExifException::NoExifDataIn(FileName);
+  ReadIfdOffset();
+}

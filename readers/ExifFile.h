@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "readers/BaseFile.h"
+
+// One 12-byte IFD entry, its fields converted from the file's byte order.
+struct tIfdEntry {
+  uint16_t Tag = 0;
+  uint16_t DataType = 0;  // 1 BYTE, 2 ASCII, 3 SHORT, 4 LONG, ...
+  uint32_t Count = 0;
+  int32_t Value = 0;  // the value when it fits in 4 bytes, else its offset from TiffOffset
+};
+
+// Reads the Exif metadata that JPEG images and TIFF-based raw files carry in TIFF form.
+// It walks IFD0 up to the Exif IFD pointer and then the Exif IFD; nothing is cached, each
+// operation walks anew. The subclasses differ only in where they find the TIFF header.
+class tExifFile : public tBaseFile {
+ public:
+  // Tags this reader looks for.
+  static constexpr uint16_t kModel = 0x0110;
+  static constexpr uint16_t kDateTime = 0x0132;
+  static constexpr uint16_t kExifIfdPointer = 0x8769;
+  static constexpr uint16_t kDateTimeOriginal = 0x9003;
+  static constexpr uint16_t kPixelXDimension = 0xA002;
+  static constexpr uint16_t kPixelYDimension = 0xA003;
+  // How many IFDs one walk may visit; real files have two, IFD0 and the Exif IFD.
+  static constexpr int kMaxIfdsWalked = 16;
+
+  TDateTime GetDateTime() override;
+  TDateTime GetDateTimeOriginal() override;
+  std::string GetModel() override;
+  tImageSize GetImageSize() override;
+  bool IsPortrait() override;
+
+  // A 16-bit or 32-bit value read little-endian, turned into the file's byte order.
+  uint16_t SwapWord(uint16_t value) const;
+  int32_t SwapLong(int32_t value) const;
+  // The first entry with this tag in walk order, or an entry of zeros.
+  tIfdEntry FindTag(uint16_t tag);
+  // The first value of a BYTE, SHORT or LONG tag; 0 for other types and missing tags.
+  int32_t GetTagValue(uint16_t tag);
+  // The text of an ASCII tag, at most 256 characters; empty for a missing tag.
+  std::string GetTagText(uint16_t tag);
+
+  int32_t TiffOffset = 0;  // where the TIFF header starts; TIFF offsets count from here
+  int32_t IfdOffset = 0;   // IFD0, relative to TiffOffset
+  bool BigEndian = false;  // "MM" byte order
+
+ protected:
+  explicit tExifFile(tClassifiedFile file) : tBaseFile(std::move(file)) {}
+  // Reads the IFD0 offset that follows the byte-order mark and the 42.
+  void ReadIfdOffset();
+
+ private:
+  // Positions the stream at TiffOffset + offset. Offsets that lead before the start of
+  // the file find no bytes there, like offsets past its end.
+  void SeekTiff(int32_t offset);
+  // An entry from its 12 bytes as they lie in the file.
+  tIfdEntry ParseEntry(const uint8_t* raw) const;
+  // The bytes of an entry's value field in file order.
+  void ValueBytes(const tIfdEntry& entry, uint8_t bytes[4]) const;
+};
+
+// A JPEG image: the TIFF header follows the first APP1 marker and its "Exif" identifier.
+class tJPEGFile : public tExifFile {
+ public:
+  // Throws EExifException when the first FF E1 in the window does not start Exif data.
+  explicit tJPEGFile(const std::string& fileName);
+  explicit tJPEGFile(tClassifiedFile file);
+};
+
+// A raw file starting with "II" or "MM" but no standard TIFF signature: TIFF at offset 0.
+class tRAW0File : public tExifFile {
+ public:
+  explicit tRAW0File(const std::string& fileName);
+  explicit tRAW0File(tClassifiedFile file);
+};
+
+// A raw file with a TIFF signature in the window, possibly behind a header of its own.
+class tRAW1File : public tExifFile {
+ public:
+  // Throws EExifException when there is no TIFF signature in the window.
+  explicit tRAW1File(const std::string& fileName);
+  explicit tRAW1File(tClassifiedFile file);
+};
