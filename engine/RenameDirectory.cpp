@@ -13,7 +13,7 @@
 #include "platform/FileTimes.h"
 #include "platform/Messages.h"
 #include "platform/Path.h"
-#include "readers/BaseFile.h"
+#include "readers/OpenReader.h"
 
 namespace {
 
@@ -152,11 +152,13 @@ class DirectoryPass {
   std::string ComposeFor(tBaseFile& reader, const std::string& source) {
     TDateTime moment = options_.OriginalFirst ? reader.GetDateTimeOriginal() : reader.GetDateTime();
     if (moment == 0) moment = options_.OriginalFirst ? reader.GetDateTime() : reader.GetDateTimeOriginal();
-    // Without a date there is no stem: with the old name kept, the file stays as it is.
     std::string stem = moment > 0 ? FormatTimestamp(options_.Format, moment) : std::string();
     stem = CleanTargetName(ApplyKeywords(stem, reader));
     if (options_.UseCounter) counter_ = CounterText(++FileCounter, options_.CounterWidth);
     if (options_.SetFileStamp && moment != 0) StampFile(source, moment);
+    // A file without a date keeps its name (it is reported as nothing to rename): a name
+    // made of the counter and extension alone would tell the user nothing.
+    if (moment <= 0) return source;
     const std::string target = ComposeTarget(prefix_, stem, source, counter_, options_.DropOldName);
     const std::string folder = platform::ExtractFilePath(target);
     // A folder that cannot be made shows as a failed move or copy.
