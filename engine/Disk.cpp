@@ -1,5 +1,7 @@
 #include "engine/Disk.h"
 
+#include <vector>
+
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
@@ -21,9 +23,20 @@ void MoveFileExt(const std::string& source, const std::string& target, bool repl
   if (const int code = platform::MoveFileSafely(source, target, replace)) Fail("MoveFileExt", code);
 }
 
+namespace {
+
+// True when the folder lists the file under exactly this spelling.
+bool StoredAs(const std::string& path) {
+  const std::vector<std::string> names = platform::ListFiles(path);
+  return names.size() == 1 && names[0] == platform::ExtractFileName(path);
+}
+
+}  // namespace
+
 void RenameLetterCase(const std::string& source, const std::string& target) {
+  // Some systems report success for a rename in place but keep the old spelling (Wine).
   int code = platform::MoveFileSafely(source, target, false);
-  if (code == 0) return;
+  if (code == 0 && StoredAs(target)) return;
   // Two steps: away to a free temporary name in the same folder, then to the new spelling.
   const std::string folder = platform::ExtractFilePath(source);
   std::string temporary;

@@ -69,7 +69,7 @@ LocaleItems ReadLocaleItems() {
   items.timeSeparator = posix::TimeSeparatorOf(patterns);
   items.shortDatePattern = posix::DatePatternOf(patterns.date, patterns);
   items.longDatePattern = posix::DatePatternOf(patterns.dateTime, patterns);
-  items.calendarType = "1";
+  items.calendarType.emplace(1, '1');  // Gregorian
   if (const std::optional<posix::ClockStyle> clock = posix::ClockStyleOf(patterns)) {
     items.hourLeadingZero = Flag(clock->leadingZero);
     items.clock24 = Flag(!clock->twelveHour);
