@@ -1,0 +1,82 @@
+// The stampel program as a user runs it: exit codes, standard output and error.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+
+#include "tests/support/Photos.h"
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct Outcome {
+  int exitCode;
+  std::string out;
+};
+
+// Runs a shell command line; stdout (and stderr when merged by the command) is captured.
+Outcome Shell(const std::string& command) {
+  Outcome outcome{-1, ""};
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return outcome;
+  std::array<char, 4096> buffer;
+  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) outcome.out.append(buffer.data(), n);
+  const int status = pclose(pipe);
+  outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return outcome;
+}
+
+std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+
+class Program : public ::testing::Test {
+ protected:
+  std::string Run(const std::string& arguments) {
+    return "cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " + STAMPEL_PROGRAM +
+           " " + arguments;
+  }
+  test::TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(Program, HelpPrintsTheUsageAndProcessesNothing) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  const Outcome outcome = Shell(Run("a.jpg /? 2>&1"));
+  EXPECT_EQ(0, outcome.exitCode);
+  EXPECT_NE(std::string::npos, outcome.out.find("Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)"));
+  EXPECT_NE(std::string::npos, outcome.out.find("Run the application without any parameter to start in GUI mode."));
+  EXPECT_TRUE(test::Exists(dir / "a.jpg"));
+}
+
+TEST_F(Program, SPrintsEachFilesLineAndTheRunEndsWithZero) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  const Outcome outcome = Shell(Run("/S /D '/F:yyyymmdd' '*.jpg' 'missing/*.jpg' 2>&1"));
+  EXPECT_EQ(0, outcome.exitCode);
+  EXPECT_EQ("Stampel 1: a.jpg -> 20040506.jpg\n", outcome.out);
+  EXPECT_TRUE(test::Exists(dir / "20040506.jpg"));
+}
+
+TEST_F(Program, WithoutSNothingIsPrinted) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  const Outcome outcome = Shell(Run("-- '*.jpg' 2>&1"));
+  EXPECT_EQ(0, outcome.exitCode);
+  EXPECT_EQ("", outcome.out);
+  EXPECT_TRUE(test::Exists(dir / "2004-05-06-07-08-09_a.jpg"));
+}
+
+TEST_F(Program, AFileThatCannotBeOpenedEndsTheRunWithOneNamingIt) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  ASSERT_EQ(0, chmod((dir / "a.jpg").c_str(), 0));
+  ASSERT_EQ(0, chmod(dir.Path().c_str(), 0777));
+  // root reads any file: run as nobody there.
+  const std::string asUser = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  const Outcome outcome = Shell("cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " +
+                                asUser + STAMPEL_PROGRAM + " '*.jpg' 2>&1");
+  EXPECT_EQ(1, outcome.exitCode);
+  EXPECT_NE(std::string::npos, outcome.out.find("Cannot open file \"" + dir / "a.jpg" + "\"")) << outcome.out;
+  EXPECT_TRUE(test::Exists(dir / "a.jpg"));
+}
