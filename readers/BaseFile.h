@@ -49,6 +49,7 @@ class tBaseFile {
 
   // Opens and classifies the file; EExifException and EFOpenError pass.
   explicit tBaseFile(const std::string& fileName);
+  // Takes over a file opened and classified before; its Stream must be open.
   explicit tBaseFile(tClassifiedFile file);
   virtual ~tBaseFile() = default;
   tBaseFile(const tBaseFile&) = delete;

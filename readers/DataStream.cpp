@@ -28,14 +28,13 @@ int64_t TDataStream::Size() const {
   return size_;
 }
 
-const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count) {
+const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count, int64_t limit) {
   const auto covers = [&](const Held& held) {
     const int64_t end = held.start + static_cast<int64_t>(held.bytes.size());
     return position >= held.start &&
            (position + static_cast<int64_t>(count) <= end || held.complete);
   };
-  if (count > static_cast<size_t>(kBlockBytes) ||
-      position > std::numeric_limits<int64_t>::max() - kBlockBytes)
+  if (count > static_cast<size_t>(limit) || position > std::numeric_limits<int64_t>::max() - limit)
     return nullptr;
   if (covers(window_)) return &window_;
   const int64_t end = position + static_cast<int64_t>(count);
@@ -46,14 +45,22 @@ const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count) {
     FillWindow(std::min(kHeadBytes, std::max({end, kFirstPiece, have * 2})));
     if (covers(window_)) return &window_;
   }
-  if (!covers(block_)) FillBlock(position, count);
+  if (covers(block_)) return &block_;
+  if (position >= Size()) {
+    // Past the end there is nothing to read: no need to ask the file.
+    block_.start = position;
+    block_.bytes.clear();
+    block_.complete = true;
+    return &block_;
+  }
+  FillBlock(position, count);
   return covers(block_) ? &block_ : nullptr;
 }
 
 size_t TDataStream::Read(void* buffer, size_t count) {
   if (count == 0) return 0;
   const int64_t position = Position();
-  const Held* held = Hold(position, count);
+  const Held* held = Hold(position, count, kBlockBytes);
   if (held == nullptr) return InputFile::Read(buffer, count);
   const int64_t end = held->start + static_cast<int64_t>(held->bytes.size());
   // Fewer bytes than asked for only where the file ends.
@@ -65,7 +72,7 @@ size_t TDataStream::Read(void* buffer, size_t count) {
 }
 
 const uint8_t* TDataStream::Peek(int64_t position, size_t count) {
-  const Held* held = Hold(position, count);
+  const Held* held = Hold(position, count, kMaxPeek);
   if (held == nullptr || position + static_cast<int64_t>(count) >
                              held->start + static_cast<int64_t>(held->bytes.size()))
     return nullptr;

@@ -29,6 +29,8 @@ class TDataStream : public platform::InputFile {
   static constexpr int64_t kHeadBytes = 128 * 1024;
   // Reads further on load a block of this size around them.
   static constexpr int64_t kBlockBytes = 16 * 1024;
+  // The most Peek answers: a whole IFD of 65535 entries.
+  static constexpr int64_t kMaxPeek = 1024 * 1024;
 
   // Throws EFOpenError when the file cannot be opened.
   TDataStream(const std::string& fileName, uint16_t mode = fmOpenRead | fmShareDenyNone);
@@ -43,8 +45,8 @@ class TDataStream : public platform::InputFile {
   size_t Read(void* buffer, size_t count);
 
   // The bytes [position, position + count) straight from memory, loading them as a read
-  // would; nullptr when the file does not have them all or count is large. The position
-  // does not move. The pointer is valid until the next read or search.
+  // would; nullptr when the file does not have them all or count exceeds kMaxPeek. The
+  // position does not move. The pointer is valid until the next read or search.
   const uint8_t* Peek(int64_t position, size_t count);
 
   virtual uint8_t ReadByte();
@@ -77,9 +79,9 @@ class TDataStream : public platform::InputFile {
   void FillWindow(int64_t bytes);
   // Loads block_ with the bytes from `start` on, at least `count` of them.
   void FillBlock(int64_t start, size_t count);
-  // Makes sure the bytes a read of count bytes at position needs are held, if they are
-  // few enough; returns what holds them, or nullptr.
-  const Held* Hold(int64_t position, size_t count);
+  // Makes sure the bytes a read of count bytes at position needs are held, if count is
+  // at most `limit`; returns what holds them, or nullptr.
+  const Held* Hold(int64_t position, size_t count, int64_t limit);
   mutable int64_t size_ = -1;
   Held window_;  // the file's first bytes, read once for Find and the reads near the start
   Held block_;   // the last block read further into the file

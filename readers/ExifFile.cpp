@@ -81,7 +81,11 @@ tIfdEntry tExifFile::FindTag(uint16_t tag) {
     bool jumped = false;
     for (uint32_t i = 0; i < count && !jumped; ++i) {
       uint8_t read[kEntryBytes] = {};
-      if (held == nullptr) Stream->Read(read, kEntryBytes);
+      if (held == nullptr) {
+        // Past the end of the file every entry reads as zeros: none can match.
+        if (Stream->Position() >= Stream->Size()) return tIfdEntry();
+        Stream->Read(read, kEntryBytes);
+      }
       const uint8_t* raw = held != nullptr ? held + i * kEntryBytes : read;
       const auto rawTag = static_cast<uint16_t>(raw[0] | raw[1] << 8);
       if (rawTag != wantedTag && rawTag != pointerTag) continue;

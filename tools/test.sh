@@ -49,6 +49,24 @@ else
   failed=$((failed + 1))
 fi
 
+# --- fuzz targets: each reader's target runs for a short, bounded time ---------
+# Each target counts as one test. STAMPEL_FUZZ_SECONDS changes the time per target.
+echo "== fuzz targets (${STAMPEL_FUZZ_SECONDS:-20} s each)"
+log=$(mktemp)
+tools/fuzz.sh "${STAMPEL_FUZZ_SECONDS:-20}" | tee "$log"
+status=${PIPESTATUS[0]}
+summary=$(sed -n 's/^fuzz: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$log" | tail -1)
+if [ "$status" -eq 3 ]; then
+  echo "clang with libFuzzer is not available on this machine: the fuzz targets were NOT run."
+elif [ -z "$summary" ]; then
+  failed=$((failed + 1))
+else
+  read -r ok bad <<<"$summary"
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+fi
+rm -f "$log"
+
 # --- Windows build and tests under Wine --------------------------------------
 # Counts one test program's results from GoogleTest's summary; a crash counts as a failure.
 count_gtest() {

@@ -166,3 +166,21 @@ TEST(ExifWalk, EntriesFarIntoALargeFileAreRead) {
   EXPECT_EQ(At(2002, 3, 4, 5, 6, 7), reader->GetDateTimeOriginal());
   EXPECT_EQ(4321, reader->GetImageSize().Width);
 }
+
+TEST(ExifWalk, LargestIfdIsWalkedToItsLastEntry) {
+  TempDir dir;
+  // 65535 entries; the wanted one is the last. Then the same file cut inside the IFD,
+  // the wanted entry moved before the cut: what lies past the end reads as zeros.
+  std::string ifd = Le16(0xFFFF);
+  for (int i = 0; i < 0xFFFE; ++i) ifd += Entry(0x0101, 3, 1, static_cast<uint32_t>(i));
+  ifd += Entry(kWidth, 4, 1, 65535);
+  auto reader = OpenRaw(dir, Header(8) + ifd + Le32(0));
+  EXPECT_EQ(65535, reader->GetTagValue(kWidth));
+  EXPECT_EQ(0, reader->GetTagValue(kOriginal));
+
+  std::string cut = Header(8) + ifd.substr(0, 2 + 12 * 1000);
+  cut.replace(8 + 2 + 12 * 999, 12, Entry(kWidth, 4, 1, 999));
+  reader = OpenRaw(dir, cut);
+  EXPECT_EQ(999, reader->GetTagValue(kWidth));
+  EXPECT_EQ(0, reader->GetTagValue(kOriginal));
+}
