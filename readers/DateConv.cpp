@@ -1,7 +1,6 @@
 #include "readers/DateConv.h"
 
 #include <cstdint>
-#include <functional>
 
 #include "platform/Number.h"
 
@@ -14,25 +13,28 @@ std::string Field(const std::string& text, size_t first, size_t count) {
   return first > text.size() ? std::string() : text.substr(first - 1, count);
 }
 
-// A whole field as an integer; anything else is a conversion failure.
-int Integer(const std::string& field) {
-  int32_t value = 0;
-  if (!platform::TryStrToInt(field, value))
-    throw EConvertError("'" + field + "' is not a valid integer value");
-  return value;
+// The field as an integer; false when it is none (an empty field included).
+bool Number(const std::string& text, size_t first, size_t count, int& value) {
+  int32_t number = 0;
+  if (!platform::TryStrToInt(Field(text, first, count), number)) return false;
+  value = number;
+  return true;
 }
 
 struct Reading {
-  int year, month, day, hour, minute, second;
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
 };
 
-TDateTime Compose(const Reading& r) {
+// The value of a reading; false when the date or time is out of range.
+bool Compose(const Reading& r, TDateTime& value) {
   TDateTime date = 0;
   TDateTime time = 0;
   if (!platform::TryEncodeDate(r.year, r.month, r.day, date) ||
       !platform::TryEncodeTime(r.hour, r.minute, r.second, 0, time))
-    throw EConvertError("Invalid date or time");
-  return date < 0 ? date - time : date + time;
+    return false;
+  // Before 1899-12-30 the value is negative and the time of day counts away from zero.
+  value = date < 0 ? date - time : date + time;
+  return true;
 }
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
@@ -49,51 +51,55 @@ int tDateConv::MonthFromName(const std::string& name) {
   throw EConvertError("Invalid Month string");
 }
 
+// Tries the fixed layouts in order; the first whose fields all convert into a valid date
+// and time wins. Failures are plain results here (no exceptions), as most texts a camera
+// writes fail a layout or two before one fits.
 void tDateConv::Parse() {
   const std::string s = Text.substr(0, kMaxTextLength);
-  const auto number = [&](size_t first, size_t count) { return Integer(Field(s, first, count)); };
+  Reading r;
+  TDateTime value = 0;
 
   // A: 2008:06:15 14:05:09 (any separators).
-  const auto layoutA = [&] {
-    return Reading{number(1, 4), number(6, 2), number(9, 2), number(12, 2), number(15, 2), number(18, 2)};
-  };
+  if (Number(s, 1, 4, r.year) && Number(s, 6, 2, r.month) && Number(s, 9, 2, r.day) &&
+      Number(s, 12, 2, r.hour) && Number(s, 15, 2, r.minute) && Number(s, 18, 2, r.second) &&
+      Compose(r, value)) {
+    DateTime = value;
+    return;
+  }
   // B: 2008:06:15, 14:05 (two characters between date and time, no seconds).
-  const auto layoutB = [&] {
-    return Reading{number(1, 4), number(6, 2), number(9, 2), number(13, 2), number(16, 2), 0};
-  };
+  r = Reading();
+  if (Number(s, 1, 4, r.year) && Number(s, 6, 2, r.month) && Number(s, 9, 2, r.day) &&
+      Number(s, 13, 2, r.hour) && Number(s, 16, 2, r.minute) && Compose(r, value)) {
+    DateTime = value;
+    return;
+  }
   // C: Sun Jun 15 14:05:09 2008, as RIFF date chunks hold it.
-  const auto layoutC = [&] {
-    return Reading{number(21, 4), MonthFromName(Field(s, 5, 3)), number(9, 2),
-                   number(12, 2), number(15, 2), number(18, 2)};
-  };
-  // D: 2008:06:15 02:05PM or 2008:06:15 14:05.
-  const auto layoutD = [&] {
-    return Reading{number(1, 4), number(6, 2), number(9, 2), number(12, 2), number(15, 2), 0};
-  };
-
-  const std::function<Reading()> layouts[] = {layoutA, layoutB, layoutC};
-  for (const auto& layout : layouts) {
+  r = Reading();
+  if (Number(s, 21, 4, r.year) && Number(s, 9, 2, r.day) && Number(s, 12, 2, r.hour) &&
+      Number(s, 15, 2, r.minute) && Number(s, 18, 2, r.second)) {
+    bool named = true;
     try {
-      DateTime = Compose(layout());
-      return;
+      r.month = MonthFromName(Field(s, 5, 3));
     } catch (const EConvertError&) {
+      named = false;
+    }
+    if (named && Compose(r, value)) {
+      DateTime = value;
+      return;
     }
   }
-  try {
-    Reading r = layoutD();
-    DateTime = Compose(r);
+  // D: 2008:06:15 02:05PM or 2008:06:15 14:05.
+  r = Reading();
+  if (Number(s, 1, 4, r.year) && Number(s, 6, 2, r.month) && Number(s, 9, 2, r.day) &&
+      Number(s, 12, 2, r.hour) && Number(s, 15, 2, r.minute) && Compose(r, value)) {
     std::string marker = Field(s, 17, 2);
     for (char& c : marker) c = Upper(c);
     // 12-hour readings: 1 PM to 11 PM move to the afternoon; 12 AM is midnight.
-    if (marker == "PM" && r.hour >= 1 && r.hour <= 11) {
-      r.hour += 12;
-      DateTime = Compose(r);
-    } else if (marker == "AM" && r.hour == 12) {
-      r.hour = 0;
-      DateTime = Compose(r);
-    }
+    if (marker == "PM" && r.hour >= 1 && r.hour <= 11) r.hour += 12;
+    if (marker == "AM" && r.hour == 12) r.hour = 0;
+    Compose(r, value);
+    DateTime = value;
     return;
-  } catch (const EConvertError&) {
   }
   DateTime = 0;
 }
