@@ -161,8 +161,11 @@ class DirectoryPass {
     if (moment <= 0) return source;
     const std::string target = ComposeTarget(prefix_, stem, source, counter_, options_.DropOldName);
     const std::string folder = platform::ExtractFilePath(target);
-    // A folder that cannot be made shows as a failed move or copy.
-    if (!folder.empty() && !platform::DirectoryExists(folder)) platform::ForceDirectories(folder);
+    // A folder that cannot be made shows as a failed move or copy. The folder of the last
+    // target is not asked for again: most targets share it.
+    if (!folder.empty() && folder != knownFolder_ &&
+        (platform::DirectoryExists(folder) || platform::ForceDirectories(folder)))
+      knownFolder_ = folder;
     return target;
   }
 
@@ -170,6 +173,7 @@ class DirectoryPass {
   const std::string pattern_;
   const std::string prefix_;
   std::string counter_;
+  std::string knownFolder_;  // a folder known to exist
   int32_t count_ = 0;
 };
 

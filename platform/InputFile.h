@@ -18,6 +18,8 @@ class InputFile {
 
   // Current size in bytes (0 when it cannot be queried).
   int64_t Size() const;
+  // The size when the file was opened, known without asking the system again.
+  int64_t SizeWhenOpened() const { return sizeWhenOpened_; }
   int64_t Position() const { return position_; }
   // Any position is allowed, also beyond the end; reads there deliver nothing.
   void Seek(int64_t position) { position_ = position < 0 ? 0 : position; }
@@ -28,6 +30,7 @@ class InputFile {
  private:
   intptr_t handle_;
   int64_t position_ = 0;
+  int64_t sizeWhenOpened_ = 0;
 };
 
 }  // namespace platform

@@ -24,7 +24,7 @@ TDataStream::TDataStream(const std::string& fileName, uint16_t /*mode*/)
     : platform::InputFile(fileName) {}
 
 int64_t TDataStream::Size() const {
-  if (size_ < 0) size_ = InputFile::Size();
+  if (size_ < 0) size_ = InputFile::SizeWhenOpened();
   return size_;
 }
 

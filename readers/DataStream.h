@@ -36,8 +36,8 @@ class TDataStream : public platform::InputFile {
   TDataStream(const std::string& fileName, uint16_t mode = fmOpenRead | fmShareDenyNone);
   virtual ~TDataStream() = default;
 
-  // The file's size when first asked: the window and the searches see the file as it was
-  // then. Hides the file's own Size, which asks the system each time.
+  // The file's size when it was opened: the window and the searches see the file as it
+  // was then. Hides the file's own Size, which asks the system each time.
   int64_t Size() const;
 
   // Reads up to count bytes at the position and advances past what was read, like the

@@ -26,9 +26,12 @@ InputFile::InputFile(const std::string& path) {
   const int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) ThrowOpenError(path, errno);
   struct stat info;
-  if (fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-    close(fd);
-    ThrowOpenError(path, EISDIR);
+  if (fstat(fd, &info) == 0) {
+    if (S_ISDIR(info.st_mode)) {
+      close(fd);
+      ThrowOpenError(path, EISDIR);
+    }
+    sizeWhenOpened_ = static_cast<int64_t>(info.st_size);
   }
   handle_ = fd;
 }

@@ -24,6 +24,7 @@ InputFile::InputFile(const std::string& path) {
                       SystemErrorMessage(error));
   }
   handle_ = reinterpret_cast<intptr_t>(file);
+  sizeWhenOpened_ = Size();
 }
 
 InputFile::~InputFile() { CloseHandle(Native(handle_)); }
