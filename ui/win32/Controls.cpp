@@ -61,6 +61,11 @@ void TLabel::Fit() {
   // An empty label keeps the height of one line, as the text would have.
   DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &r, format);
   if (text.empty()) r.right = 0;
+  // A last letter that reaches past its advance (the bar of a bold "f") keeps its tip.
+  ABC last{};
+  if (!text.empty() && GetCharABCWidthsW(dc, text.back(), text.back(), &last) && last.abcC < 0) {
+    r.right -= last.abcC;
+  }
   SelectObject(dc, old);
   ReleaseDC(handle_, dc);
   SetWindowPos(handle_, nullptr, 0, 0, r.right, r.bottom,
