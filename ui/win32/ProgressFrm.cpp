@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "engine/RunState.h"
 #include "platform/Messages.h"
 #include "ui/ProgressLayout.h"
@@ -70,15 +72,18 @@ void TProgressFrm::CreateControls() {
 
 void TProgressFrm::ApplyDpi(int dpi) {
   dpi_ = dpi;
-  font_ = CreateUiFont({kFontFace, kFontPoints, false, false}, dpi);
-  boldFont_ = CreateUiFont({kFontFace, kFontPoints, true, false}, dpi);
-  FileNoLbl.SetFont(font_.Handle());
+  // The old fonts go only after no control and no DC holds them any more.
+  TFont font = CreateUiFont({kFontFace, kFontPoints, false, false}, dpi);
+  TFont boldFont = CreateUiFont({kFontFace, kFontPoints, true, false}, dpi);
+  FileNoLbl.SetFont(font.Handle());
   FileNoLbl.Fit();
-  FileNoEdit.SetFont(boldFont_.Handle());
-  ProgressMemo.SetListFont(font_.Handle(), dpi);
-  StopBtn.SetFont(font_.Handle());
-  CloseBtn.SetFont(font_.Handle());
-  StatusBar.SetFont(font_.Handle());
+  FileNoEdit.SetFont(boldFont.Handle());
+  ProgressMemo.SetListFont(font.Handle(), dpi);
+  StopBtn.SetFont(font.Handle());
+  CloseBtn.SetFont(font.Handle());
+  StatusBar.SetFont(font.Handle());
+  font_ = std::move(font);
+  boldFont_ = std::move(boldFont);
 }
 
 void TProgressFrm::PlaceBesideMainWindow() {

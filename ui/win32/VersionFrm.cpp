@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 #include "platform/win32/WinText.h"
 #include "ui/About.h"
 #include "ui/AboutLayout.h"
@@ -96,16 +98,20 @@ void TVersionFrm::CreateControls() {
 
 void TVersionFrm::ApplyDpi(int dpi) {
   dpi_ = dpi;
-  font_ = CreateUiFont({kFontFace, 8, false, false}, dpi);
-  boldFont_ = CreateUiFont({kFontFace, 9, true, false}, dpi);
-  linkFont_ = CreateUiFont({kFontFace, 10.5, false, true}, dpi);
+  // The old fonts go only after no control holds them any more.
+  TFont font = CreateUiFont({kFontFace, 8, false, false}, dpi);
+  TFont boldFont = CreateUiFont({kFontFace, 9, true, false}, dpi);
+  TFont linkFont = CreateUiFont({kFontFace, 10.5, false, true}, dpi);
   for (TLabel* label : {&CreditLbl, &BetaLbl, &Lbl1, &Lbl2, &Dot1Lbl, &Lbl3, &Dot2Lbl}) {
-    label->SetFont(font_.Handle());
+    label->SetFont(font.Handle());
   }
-  TitleLbl.SetFont(boldFont_.Handle());
-  StampelLbl.SetFont(boldFont_.Handle());
-  LinkLbl.SetFont(linkFont_.Handle());
-  OkBtn.SetFont(font_.Handle());
+  TitleLbl.SetFont(boldFont.Handle());
+  StampelLbl.SetFont(boldFont.Handle());
+  LinkLbl.SetFont(linkFont.Handle());
+  OkBtn.SetFont(font.Handle());
+  font_ = std::move(font);
+  boldFont_ = std::move(boldFont);
+  linkFont_ = std::move(linkFont);
   LayOut();
 }
 

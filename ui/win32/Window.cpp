@@ -58,7 +58,11 @@ std::vector<HWND> DisableOtherWindows(HWND keep) {
       [](HWND window, LPARAM data) -> BOOL {
         auto* c = reinterpret_cast<Collect*>(data);
         if (window != c->keep && IsWindowVisible(window) && IsWindowEnabled(window)) {
-          c->windows.push_back(window);
+          try {
+            c->windows.push_back(window);
+          } catch (...) {
+            return FALSE;  // out of memory: the rest stay enabled
+          }
         }
         return TRUE;
       },

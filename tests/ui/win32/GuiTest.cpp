@@ -149,6 +149,16 @@ void PressKey(HWND focus, WPARAM key) {
   Pump();
 }
 
+void PressAltKey(HWND focus, wchar_t letter) {
+  MSG message{};
+  message.hwnd = focus;
+  message.message = WM_SYSCHAR;
+  message.wParam = letter;
+  message.lParam = static_cast<LPARAM>(0x20000001u);  // the Alt key is down
+  platform::win32::DispatchQueued(message);
+  Pump();
+}
+
 namespace {
 WhenShown* activeWatch = nullptr;
 constexpr DWORD kGiveUpMs = 5000;

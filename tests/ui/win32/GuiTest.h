@@ -46,6 +46,8 @@ void Pump();
 void WaitForRefresh();
 // A key press sent through the program's message routing, as the keyboard would.
 void PressKey(HWND focus, WPARAM key);
+// Alt and a letter, as the keyboard sends it.
+void PressAltKey(HWND focus, wchar_t letter);
 
 // Acts inside a modal loop: calls action once, on this thread, as soon as a visible
 // top-level window of this thread with the given class appears. If the window is still

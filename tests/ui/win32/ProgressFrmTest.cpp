@@ -73,6 +73,7 @@ TEST_F(ProgressFrm, CountEditIsReadOnlyBoldAndRightAligned) {
   const LONG style = GetWindowLongW(edit, GWL_STYLE);
   EXPECT_TRUE(style & ES_READONLY);
   EXPECT_TRUE(style & ES_RIGHT);
+  EXPECT_TRUE(GetWindowLongW(edit, GWL_EXSTYLE) & WS_EX_RTLREADING);
   EXPECT_TRUE(guitest::FontOf(edit).bold);
   EXPECT_FALSE(guitest::FontOf(guitest::Control(form.Handle(), id::FileNoLbl)).bold);
   const RECT bounds = guitest::BoundsOf(edit);
@@ -276,6 +277,26 @@ TEST_F(ProgressFrm, InBatchModeStopTakesThePlaceOfClose) {
   EXPECT_EQ(client.right - Scaled(window, 6) - Scaled(window, 4), stop.right);
 }
 
+TEST_F(ProgressFrm, MovingToAMonitorWithAnotherDpiScalesEverything) {
+  guitest::TestMainWindow main(10, 10, 300, 400);
+  TProgressFrm form(&main);
+  HWND window = form.Handle();
+  RECT suggested{100, 50, 100 + 1106, 50 + 582};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  const RECT r = guitest::WindowRectOf(window);
+  EXPECT_EQ(100, r.left);
+  EXPECT_EQ(1106, r.right - r.left);
+  const RECT client = guitest::ClientOf(window);
+  const RECT close = guitest::BoundsOf(guitest::Control(window, id::CloseBtn));
+  EXPECT_EQ(146, close.right - close.left) << "97 pixels at 150 percent";
+  EXPECT_EQ(44, close.bottom - close.top);
+  EXPECT_EQ(client.right - 9 - 6, close.right);
+  EXPECT_EQ(16, guitest::FontOf(guitest::Control(window, id::StopBtn)).height);
+  const RECT edit = guitest::BoundsOf(guitest::Control(window, id::FileNoEdit));
+  EXPECT_EQ(9 + 144, edit.left);
+  EXPECT_EQ(80, edit.right - edit.left);
+}
+
 TEST_F(ProgressFrm, ShowingAndHidingFlipsTheMainWindowsButton) {
   guitest::TestMainWindow main(10, 10, 300, 200);
   TProgressFrm form(&main);
@@ -302,6 +323,24 @@ TEST_F(ProgressFrm, EnterAndEscapeCloseTheInteractiveWindow) {
     guitest::PressKey(list, key);
     EXPECT_FALSE(IsWindowVisible(form.Handle())) << key;
   }
+}
+
+TEST_F(ProgressFrm, CloseButtonHasTheFocusWhenShown) {
+  guitest::TestMainWindow main(10, 10, 300, 200);
+  TProgressFrm form(&main);
+  form.Show();
+  guitest::Pump();
+  EXPECT_EQ(guitest::Control(form.Handle(), id::CloseBtn), GetFocus());
+}
+
+TEST_F(ProgressFrm, AltSPressesStop) {
+  TProgressFrm form(nullptr);
+  form.Show();
+  HWND list = guitest::Control(form.Handle(), id::ProgressMemo);
+  SetFocus(list);
+  guitest::PressAltKey(list, 's');
+  EXPECT_FALSE(KeepRunning);
+  EXPECT_EQ(Lines{"Stopped..."}, ListRows(list));
 }
 
 TEST_F(ProgressFrm, BatchWindowCannotBeClosed) {

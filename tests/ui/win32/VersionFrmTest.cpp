@@ -125,6 +125,24 @@ TEST(VersionFrm, FontsOfTheLabels) {
   EXPECT_EQ(14, ui::FontPixelHeight(10.5, 96));
 }
 
+TEST(VersionFrm, MovingToAMonitorWithAnotherDpiScalesEverything) {
+  TVersionFrm form(nullptr);
+  HWND window = form.Handle();
+  RECT suggested{200, 100, 200 + 640, 100 + 480};
+  SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(200, guitest::WindowRectOf(window).left);
+  const RECT ok = guitest::BoundsOf(guitest::Control(window, id::OkBtn));
+  EXPECT_EQ(246, ok.left);
+  EXPECT_EQ(396, ok.top);
+  EXPECT_EQ(128, ok.right - ok.left);
+  EXPECT_EQ(44, ok.bottom - ok.top);
+  const RECT title = guitest::BoundsOf(guitest::Control(window, id::TitleLbl));
+  EXPECT_EQ(27, title.left);
+  EXPECT_EQ(18, guitest::FontOf(guitest::Control(window, id::TitleLbl)).height);
+  EXPECT_EQ(21, guitest::FontOf(guitest::Control(window, id::LinkLbl)).height);
+  EXPECT_EQ(16, guitest::FontOf(guitest::Control(window, id::Lbl1)).height);
+}
+
 TEST(VersionFrm, HintsOfTheLinkAndTheButton) {
   TVersionFrm form(nullptr);
   HWND window = form.Handle();
