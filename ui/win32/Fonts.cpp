@@ -1,6 +1,6 @@
 #include "ui/win32/Fonts.h"
 
-#include <cwchar>
+#include <algorithm>
 
 #include "ui/DpiScale.h"
 
@@ -21,6 +21,13 @@ TFont::~TFont() {
 
 namespace {
 
+// Copies a face name into a LOGFONT, cut to its 31 characters.
+void SetFaceName(LOGFONTW& font, const std::wstring& face) {
+  const size_t length = std::min<size_t>(face.size(), LF_FACESIZE - 1);
+  std::copy_n(face.c_str(), length, font.lfFaceName);
+  font.lfFaceName[length] = L'\0';
+}
+
 int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
   *reinterpret_cast<bool*>(found) = true;
   return 0;  // one match is enough
@@ -32,7 +39,7 @@ bool FontFamilyExists(const std::wstring& face) {
   if (face.empty() || face.size() >= LF_FACESIZE) return false;
   LOGFONTW wanted{};
   wanted.lfCharSet = DEFAULT_CHARSET;
-  wcsncpy(wanted.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  SetFaceName(wanted, face);
   bool found = false;
   HDC screen = GetDC(nullptr);
   EnumFontFamiliesExW(screen, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
@@ -61,7 +68,7 @@ TFont CreateUiFont(const FontSpec& spec, int dpi) {
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+  SetFaceName(font, face);
   return TFont(CreateFontIndirectW(&font));
 }
 

@@ -2,7 +2,8 @@
 //   ui_screens.exe progress|progress-batch|about <file for the window's rectangle>
 // It writes the screen rectangle of what it shows ("left top width height") to the
 // file and then runs until it is ended.
-#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -67,10 +68,8 @@ RECT Union(HWND a, HWND b) {
 }
 
 void WriteRect(const std::wstring& file, const RECT& r) {
-  FILE* out = _wfopen(file.c_str(), L"w");
-  if (!out) return;
-  std::fprintf(out, "%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
-  std::fclose(out);
+  std::ofstream out{std::filesystem::path(file)};
+  out << r.left << ' ' << r.top << ' ' << r.right - r.left << ' ' << r.bottom - r.top << '\n';
 }
 
 void RunMessages() {
