@@ -195,6 +195,11 @@ void TProgressFrm::StopBtnClick() {
 
 void TProgressFrm::CloseBtnClick() { Hide(); }
 
+void TProgressFrm::OnDpiChanged(int dpi) {
+  ApplyDpi(dpi);
+  FormResize();
+}
+
 void TProgressFrm::FormShow() {
   if (mainWindow_) mainWindow_->SetShowProgressCaption(ui::ShowProgressCaption(true));
 }
@@ -247,15 +252,6 @@ LRESULT TProgressFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return result;
       }
       break;
-    }
-    case WM_DPICHANGED: {
-      ApplyDpi(HIWORD(wParam));
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      FormResize();
-      return 0;
     }
     default:
       break;

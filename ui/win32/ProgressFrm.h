@@ -49,6 +49,7 @@ class TProgressFrm final : public tProgressSink, public TWindow {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(int id, int code) override;
+  void OnDpiChanged(int dpi) override;
 
   void FormCreate();
   void FormShow();

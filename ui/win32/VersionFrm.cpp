@@ -162,6 +162,8 @@ COLORREF TVersionFrm::TextColourOf(HWND label) const {
   return GetSysColor(COLOR_BTNTEXT);
 }
 
+void TVersionFrm::OnDpiChanged(int dpi) { ApplyDpi(dpi); }
+
 void TVersionFrm::OkBtnClick() { EndModal(); }
 
 void TVersionFrm::LinkLblClick() {
@@ -194,14 +196,6 @@ LRESULT TVersionFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       // The close box ends the dialog; the window stays for its owner to free.
       EndModal();
       return 0;
-    case WM_DPICHANGED: {
-      ApplyDpi(HIWORD(wParam));
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-      SetWindowPos(Handle(), nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
-      return 0;
-    }
     default:
       break;
   }

@@ -30,6 +30,7 @@ class TVersionFrm final : public TWindow {
  private:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   void OnCommand(int id, int code) override;
+  void OnDpiChanged(int dpi) override;
 
   void FormCreate();
   void CreateControls();

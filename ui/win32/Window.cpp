@@ -153,6 +153,14 @@ LRESULT TWindow::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
       // Asked by the keyboard navigation when Enter is pressed.
       if (UsableButton(defaultButton_)) return MAKELRESULT(defaultButton_, DC_HASDEFID);
       return 0;
+    case WM_DPICHANGED: {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(handle_, nullptr, suggested.left, suggested.top,
+                   suggested.right - suggested.left, suggested.bottom - suggested.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      OnDpiChanged(HIWORD(wParam));
+      return 0;
+    }
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       if (lParam == 0 && id == IDCANCEL) {

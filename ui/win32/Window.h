@@ -39,6 +39,9 @@ class TWindow {
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // Commands from controls and dialog keys: the control's id and notification code.
   virtual void OnCommand(int /*id*/, int /*code*/) {}
+  // The window moved to a monitor with another DPI and already has the size Windows
+  // suggested for it: fonts and designed sizes follow.
+  virtual void OnDpiChanged(int /*dpi*/) {}
   // Enter and Esc act on these buttons while they are shown and enabled (0: none).
   void SetDefaultButton(int id) { defaultButton_ = id; }
   void SetCancelButton(int id) { cancelButton_ = id; }
@@ -46,8 +49,8 @@ class TWindow {
   // had it when the window was left.
   void SetFocusControl(HWND control) { focusControl_ = control; }
 
-  // What Windows does with the message, plus the default and cancel buttons and the
-  // routing of WM_COMMAND to OnCommand.
+  // What Windows does with the message, plus the default and cancel buttons, the focus,
+  // the routing of WM_COMMAND to OnCommand and of DPI changes to OnDpiChanged.
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 
 #include "platform/Messages.h"
 #include "platform/win32/MessagePump.h"
@@ -13,6 +14,38 @@
 namespace guitest {
 
 using platform::win32::Narrow;
+
+namespace {
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// The first top-level window of the thread that has the class and passes the test.
+HWND FindThreadWindow(DWORD thread, const std::wstring& className,
+                      const std::function<bool(HWND)>& test) {
+  struct Search {
+    const std::wstring& className;
+    const std::function<bool(HWND)>& test;
+    HWND found = nullptr;
+  } search{className, test};
+  EnumThreadWindows(
+      thread,
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        if (lstrcmpiW(ClassOf(window).c_str(), s->className.c_str()) != 0 || !s->test(window)) {
+          return TRUE;
+        }
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
 
 std::string TextOf(HWND window) {
   std::vector<wchar_t> text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1);
@@ -46,31 +79,16 @@ RECT WindowRectOf(HWND window) {
 bool IsShown(HWND control) { return (GetWindowLongW(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 std::string HintOf(HWND form, HWND control) {
-  struct Search {
-    HWND form;
-    HWND tooltip = nullptr;
-  } search{form};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, 64);
-        if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 && GetWindow(window, GW_OWNER) == s->form) {
-          s->tooltip = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (!search.tooltip) return "";
+  HWND tooltip = FindThreadWindow(GetCurrentThreadId(), TOOLTIPS_CLASSW,
+                                  [form](HWND w) { return GetWindow(w, GW_OWNER) == form; });
+  if (!tooltip) return "";
   std::vector<wchar_t> text(1024);
   TTTOOLINFOW tool{};
   tool.cbSize = TTTOOLINFOW_V2_SIZE;
   tool.hwnd = form;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = text.data();
-  SendMessageW(search.tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
   return Narrow(text.data());
 }
 
@@ -181,34 +199,19 @@ void CALLBACK WhenShown::Tick(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void WhenShown::OnTick() {
-  struct Search {
-    const wchar_t* className;
-    HWND found = nullptr;
-  } search{className_};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        wchar_t name[128] = {};
-        GetClassNameW(window, name, 128);
-        if (IsWindowVisible(window) && lstrcmpW(name, s->className) == 0) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  if (search.found && !acted_) {
+  HWND found = FindThreadWindow(GetCurrentThreadId(), className_,
+                                [](HWND w) { return IsWindowVisible(w) != FALSE; });
+  if (found && !acted_) {
     acted_ = true;
     started_ = GetTickCount();
-    action_(search.found);
+    action_(found);
     return;
   }
   if (GetTickCount() - started_ > kGiveUpMs) {
     failed_ = true;
     KillTimer(nullptr, timer_);
     timer_ = 0;
-    if (search.found) PostMessageW(search.found, WM_CLOSE, 0, 0);
+    if (found) PostMessageW(found, WM_CLOSE, 0, 0);
   }
 }
 
@@ -227,29 +230,18 @@ void MessageBoxWatcher::Finish() {
 void MessageBoxWatcher::Watch(DWORD uiThread) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!stop_ && !seen_ && std::chrono::steady_clock::now() < deadline) {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        uiThread,
-        [](HWND window, LPARAM data) -> BOOL {
-          wchar_t name[16] = {};
-          GetClassNameW(window, name, 16);
-          if (IsWindowVisible(window) && lstrcmpW(name, L"#32770") == 0) {
-            *reinterpret_cast<HWND*>(data) = window;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&box));
+    // The dialog class of message boxes.
+    HWND box =
+        FindThreadWindow(uiThread, L"#32770", [](HWND w) { return IsWindowVisible(w) != FALSE; });
     if (box) {
       caption_ = TextOf(box);
       std::string text;
       EnumChildWindows(
           box,
           [](HWND child, LPARAM data) -> BOOL {
-            wchar_t name[16] = {};
-            GetClassNameW(child, name, 16);
-            if (lstrcmpiW(name, L"Static") == 0)
+            if (lstrcmpiW(ClassOf(child).c_str(), L"Static") == 0) {
               *reinterpret_cast<std::string*>(data) += TextOf(child);
+            }
             return TRUE;
           },
           reinterpret_cast<LPARAM>(&text));
