@@ -43,10 +43,6 @@ ui::Rect TControl::Bounds() const {
 
 void TControl::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
 
-bool TControl::Visible() const { return (GetWindowLongW(handle_, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-void TControl::Focus() { SetFocus(handle_); }
-
 void TLabel::Create(HWND parent, int id, const std::string& text, DWORD extraStyle) {
   CreateControl(parent, id, L"STATIC", text, SS_LEFT | extraStyle);
 }

@@ -12,7 +12,6 @@ namespace ui::win32 {
 class TControl {
  public:
   HWND Handle() const { return handle_; }
-  int Id() const { return GetDlgCtrlID(handle_); }
 
   void SetText(const std::string& text);
   std::string Text() const;
@@ -20,8 +19,6 @@ class TControl {
   void SetBounds(const ui::Rect& bounds);
   ui::Rect Bounds() const;  // in the parent's client coordinates
   void SetVisible(bool visible);
-  bool Visible() const;
-  void Focus();
 
  protected:
   void CreateControl(HWND parent, int id, const wchar_t* className, const std::string& text,

@@ -37,7 +37,7 @@ int TLineList::TextWidth(const std::string& line) const {
 
 void TLineList::SetListFont(HFONT font, int dpi) {
   font_ = font;
-  textMargin_ = MulDiv(6, dpi, 96);
+  textMargin_ = ui::ScaleToDpi(6, dpi);
   SetFont(font);
   SelectObject(measuring_, font);
   widestLine_ = 0;

@@ -74,10 +74,7 @@ std::vector<HWND> DisableOtherWindows(HWND keep) {
 }  // namespace
 
 TWindow::~TWindow() {
-  if (handle_) {
-    HWND window = handle_;
-    DestroyWindow(window);
-  }
+  if (handle_) DestroyWindow(handle_);
 }
 
 bool TWindow::Visible() const { return handle_ && IsWindowVisible(handle_); }

@@ -18,6 +18,7 @@ class TWindow {
   virtual ~TWindow();
 
   HWND Handle() const { return handle_; }
+  // Shown on the screen (the main window's Show Progress button asks this).
   bool Visible() const;
 
   // Shows the window and runs messages until EndModal or until the window is closed;
@@ -25,7 +26,6 @@ class TWindow {
   void ShowModal();
   // Ends ShowModal after the current message.
   void EndModal();
-  bool InModalLoop() const { return inModalLoop_; }
 
  protected:
   TWindow() = default;

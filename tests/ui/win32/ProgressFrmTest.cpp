@@ -300,12 +300,13 @@ TEST_F(ProgressFrm, MovingToAMonitorWithAnotherDpiScalesEverything) {
 TEST_F(ProgressFrm, ShowingAndHidingFlipsTheMainWindowsButton) {
   guitest::TestMainWindow main(10, 10, 300, 200);
   TProgressFrm form(&main);
+  EXPECT_FALSE(form.Visible());
   form.Show();
-  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(form.Visible());
   ASSERT_FALSE(main.captions.empty());
   EXPECT_EQ("Hide Progress", main.captions.back());
   SendMessageW(guitest::Control(form.Handle(), id::CloseBtn), BM_CLICK, 0, 0);
-  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_FALSE(form.Visible());
   EXPECT_EQ("Show Progress", main.captions.back());
   form.Show();
   EXPECT_EQ("Hide Progress", main.captions.back());
