@@ -8,11 +8,19 @@ std::string CreditText() { return "Freeware by the Stampel developers"; }
 
 std::string LinkText() { return "https://stampel.sourceforge.io/"; }
 
+std::string StartText() {
+  return "Run the application without any parameter to start in GUI mode.";
+}
+
+std::string DocumentationText() { return "For documentation read:"; }
+
+std::string ManualText() { return "Stampel.pdf"; }
+
+std::string VersionSourceText() { return "The most actual version is available at:"; }
+
 std::string UsageText() {
-  return TitleText() + "\n" + CreditText() + "\n\n" +
-         "Run the application without any parameter to start in GUI mode.\n\n" +
-         "For documentation read: Stampel.pdf.\n\n" +
-         "The most actual version is available at:\n" + LinkText() + ".\n";
+  return TitleText() + "\n" + CreditText() + "\n\n" + StartText() + "\n\n" + DocumentationText() +
+         " " + ManualText() + ".\n\n" + VersionSourceText() + "\n" + LinkText() + ".\n";
 }
 
 }  // namespace about

@@ -11,6 +11,13 @@ std::string TitleText();
 std::string CreditText();
 // The program's home page, opened by the window's link.
 std::string LinkText();
+
+// The window's usage lines, label by label.
+std::string StartText();          // how to start the interactive mode
+std::string DocumentationText();  // "For documentation read:", followed by the manual
+std::string ManualText();         // the manual's file name
+std::string VersionSourceText();  // "The most actual version is available at:", then the link
+
 // The whole window as plain text, one label line after another.
 std::string UsageText();
 

@@ -1,6 +1,18 @@
 #include "platform/Messages.h"
 
+#include "platform/win32/MessagePump.h"
 #include "platform/win32/WinApi.h"
+
+namespace platform::win32 {
+
+void DispatchQueued(MSG& message) {
+  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+}  // namespace platform::win32
 
 namespace platform {
 
@@ -12,8 +24,7 @@ void ProcessMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    win32::DispatchQueued(message);
   }
 }
 

@@ -1,0 +1,91 @@
+#include "ui/win32/Controls.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "platform/win32/WinText.h"
+#include "ui/win32/Dpi.h"
+
+namespace ui::win32 {
+
+using platform::win32::Narrow;
+using platform::win32::Widen;
+
+void TControl::CreateControl(HWND parent, int id, const wchar_t* className, const std::string& text,
+                             DWORD style, DWORD exStyle) {
+  handle_ = CreateWindowExW(exStyle, className, Widen(text).c_str(), WS_CHILD | WS_VISIBLE | style,
+                            0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            GetModuleHandleW(nullptr), nullptr);
+}
+
+void TControl::SetText(const std::string& text) { SetWindowTextW(handle_, Widen(text).c_str()); }
+
+std::string TControl::Text() const {
+  const int length = GetWindowTextLengthW(handle_);
+  std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+  GetWindowTextW(handle_, text.data(), length + 1);
+  return Narrow(text.data());
+}
+
+void TControl::SetFont(HFONT font) {
+  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void TControl::SetBounds(const ui::Rect& bounds) { MoveControl(handle_, bounds); }
+
+ui::Rect TControl::Bounds() const {
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+  return ToRect(r);
+}
+
+void TControl::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
+
+void TLabel::Create(HWND parent, int id, const std::string& text, DWORD extraStyle) {
+  CreateControl(parent, id, L"STATIC", text, SS_LEFT | extraStyle);
+}
+
+void TLabel::Fit() {
+  HDC dc = GetDC(handle_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0)));
+  const std::wstring text = Widen(Text());
+  RECT r{0, 0, 0, 0};
+  UINT format = DT_CALCRECT | DT_SINGLELINE | DT_LEFT;
+  if (GetWindowLongW(handle_, GWL_STYLE) & SS_NOPREFIX) format |= DT_NOPREFIX;
+  // An empty label keeps the height of one line, as the text would have.
+  DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &r, format);
+  if (text.empty()) r.right = 0;
+  // A last letter that reaches past its advance (the bar of a bold "f") keeps its tip.
+  ABC last{};
+  if (!text.empty() && GetCharABCWidthsW(dc, text.back(), text.back(), &last) && last.abcC < 0) {
+    r.right -= last.abcC;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(handle_, dc);
+  SetWindowPos(handle_, nullptr, 0, 0, r.right, r.bottom,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TButton::Create(HWND parent, int id, const std::string& caption, bool isDefault) {
+  CreateControl(parent, id, L"BUTTON", caption,
+                WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
+}
+
+void TEdit::Create(HWND parent, int id, DWORD extraStyle, DWORD extraExStyle) {
+  CreateControl(parent, id, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
+                WS_EX_CLIENTEDGE | extraExStyle);
+}
+
+void TStatusBar::Create(HWND parent, int id) {
+  // Placed by the parent's layout, not glued to its bottom edge.
+  CreateControl(parent, id, STATUSCLASSNAMEW, "", CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER);
+  SendMessageW(handle_, SB_SIMPLE, TRUE, 0);
+}
+
+void TStatusBar::SetStatusText(const std::string& text) {
+  SendMessageW(handle_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/Progress.h"
+#include "ui/ProgressLog.h"
+#include "ui/win32/Controls.h"
+#include "ui/win32/Fonts.h"
+#include "ui/win32/Hints.h"
+#include "ui/win32/LineList.h"
+#include "ui/win32/MainWindowLink.h"
+#include "ui/win32/Window.h"
+
+namespace ui::win32 {
+
+// The progress window: the rename pass's lines, newest first, the number of files
+// processed, the latest line in the status bar, and the Stop button that ends the pass
+// after the current file. One exists per process; it is created hidden.
+class TProgressFrm final : public tProgressSink, public TWindow {
+ public:
+  // With a main window: placed beside it and as high as it, with a Close button. Without
+  // one (batch mode): at its designed place, Stop where Close would be, and no way to
+  // close it; it goes when the program ends.
+  explicit TProgressFrm(MainWindowLink* mainWindow);
+
+  void AddLine(const std::string& text, int32_t increment) override;
+  // AddLine with the critical-stop sound and a pause of 42 ms, for files skipped or failed.
+  void AddAlertLine(const std::string& text, int32_t increment) override;
+  void ClearStatus() override;
+
+  // Visible and brought to the front.
+  void Show();
+  // The count, the status and the list show the latest state at once. Otherwise they
+  // follow the lines at most kRefreshIntervalMs later: repainting per line would cost
+  // more than the rename itself.
+  void RefreshNow();
+  static constexpr unsigned kRefreshIntervalMs = 100;
+  void Hide();
+
+  bool BatchMode() const { return mainWindow_ == nullptr; }
+  uint32_t ProcessedCount() const { return log_.ProcessedCount(); }
+  const ui::ProgressLog& Lines() const { return log_; }
+
+  // The buttons' handlers.
+  void StopBtnClick();
+  void CloseBtnClick();
+
+ private:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnCommand(int id, int code) override;
+  void OnDpiChanged(int dpi) override;
+
+  void FormCreate();
+  void FormShow();
+  void FormHide();
+  void FormResize();
+
+  void CreateControls();
+  void PlaceBesideMainWindow();
+  // Fonts and designed sizes for the DPI of the window's monitor.
+  void ApplyDpi(int dpi);
+  void RefreshSoon();
+  void PaintFrame();
+
+  MainWindowLink* mainWindow_;
+  ui::ProgressLog log_;
+  int dpi_ = 96;
+  ULONGLONG lastRefresh_ = 0;  // GetTickCount64 of the last RefreshNow
+  bool refreshPending_ = false;
+  std::string shownCount_;
+  std::string shownStatus_;
+  TFont font_;
+  TFont boldFont_;
+  THints hints_;
+
+  TLabel FileNoLbl;
+  TEdit FileNoEdit;
+  TLineList ProgressMemo;
+  TButton StopBtn;
+  TButton CloseBtn;
+  TStatusBar StatusBar;
+};
+
+}  // namespace ui::win32
