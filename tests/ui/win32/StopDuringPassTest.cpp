@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "GuiTest.h"
+#include "engine/Progress.h"
+#include "engine/RenameDirectory.h"
+#include "engine/RunState.h"
+#include "platform/FileSystem.h"
+#include "tests/support/Photos.h"
+#include "tests/support/SettingsSandbox.h"
+#include "tests/support/TempDir.h"
+#include "ui/win32/ProgressFrm.h"
+#include "ui/win32/ProgressFrmRes.h"
+
+namespace {
+
+using ui::win32::TProgressFrm;
+namespace id = ui::win32::progress_id;
+
+class StopDuringPass : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form.Show();
+    SetProgressWindow(&form);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"})
+      test::WriteBytes(dir / name, test::Photo({"2004:05:06 07:08:09"}));
+    platform::ForceDirectories(dir / "sub");
+    test::WriteBytes(dir / "sub\\f.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  }
+  void TearDown() override {
+    SetProgressWindow(nullptr);
+    KeepRunning = true;
+  }
+
+  test::TempDir dir;
+  test::SettingsSandbox settings;
+  TProgressFrm form{nullptr};
+};
+
+}  // namespace
+
+TEST_F(StopDuringPass, TheClickEndsThePassAfterTheCurrentFile) {
+  tRunOptions options;
+  options.Recurse = true;
+  options.DropOldName = true;
+  options.UseCounter = true;
+  // The click waits in the queue, as a user's does while the pass works on its first file.
+  PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id::StopBtn, BN_CLICKED),
+               reinterpret_cast<LPARAM>(guitest::Control(form.Handle(), id::StopBtn)));
+  EXPECT_EQ(1, RenameDirectory(options, dir / "*.jpg"));
+
+  EXPECT_EQ(4u, platform::ListFiles(dir / "?.jpg").size()) << "only the current file was renamed";
+  EXPECT_EQ(1u, platform::ListFiles(dir / "sub\\?.jpg").size()) << "no subfolder was entered";
+  const std::vector<std::string> rows = guitest::ListRows(guitest::Control(form.Handle(), id::ProgressMemo));
+  ASSERT_EQ(2u, rows.size());
+  EXPECT_EQ(0u, rows[0].find("Stampel 1: ")) << "the current file's line, newest first";
+  EXPECT_EQ("Stopped...", rows[1]);
+  EXPECT_EQ("1", guitest::ControlText(form.Handle(), id::FileNoEdit));
+
+  // The next pass starts again with the flag set and renames the rest.
+  RenameDirectory(options, dir / "*.jpg");
+  EXPECT_TRUE(platform::ListFiles(dir / "?.jpg").empty());
+  EXPECT_TRUE(platform::ListFiles(dir / "sub\\?.jpg").empty());
+}
