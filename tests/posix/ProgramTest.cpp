@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <csignal>
+#include <filesystem>
 #include <unistd.h>
 
 #include <array>
@@ -79,4 +81,39 @@ TEST_F(Program, AFileThatCannotBeOpenedEndsTheRunWithOneNamingIt) {
   EXPECT_EQ(1, outcome.exitCode);
   EXPECT_NE(std::string::npos, outcome.out.find("Cannot open file \"" + dir / "a.jpg" + "\"")) << outcome.out;
   EXPECT_TRUE(test::Exists(dir / "a.jpg"));
+}
+
+TEST_F(Program, CtrlCWithSStopsAfterTheCurrentFile) {
+  const std::string photo = test::Photo({"2004:05:06 07:08:09"});
+  for (int i = 0; i < 3000; ++i) test::WriteBytes(dir / ("f" + std::to_string(i) + ".jpg"), photo);
+  int output[2];
+  ASSERT_EQ(0, pipe(output));
+  const pid_t child = fork();
+  if (child == 0) {
+    dup2(output[1], 1);
+    close(output[0]);
+    if (chdir(dir.Path().c_str()) != 0) _exit(99);
+    execl(STAMPEL_PROGRAM, STAMPEL_PROGRAM, "/S", "/D", "/N", "f*.jpg", static_cast<char*>(nullptr));
+    _exit(98);
+  }
+  close(output[1]);
+  FILE* lines = fdopen(output[0], "r");
+  char line[4096];
+  ASSERT_NE(nullptr, fgets(line, sizeof line, lines));  // the first file is under way
+  kill(child, SIGINT);
+  std::string rest;
+  while (fgets(line, sizeof line, lines)) rest += line;
+  fclose(lines);
+  int status = 0;
+  waitpid(child, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << "Ctrl+C must not kill the run in the middle of a file";
+  EXPECT_EQ(0, WEXITSTATUS(status));
+  EXPECT_NE(std::string::npos, rest.find("Stopped...\n")) << rest.substr(0, 500);
+  // Stopped long before the end, and every file is still there under one name or another.
+  size_t renamed = 0;
+  for (size_t at = rest.find(" -> "); at != std::string::npos; at = rest.find(" -> ", at + 1)) ++renamed;
+  EXPECT_LT(renamed, 2999u);
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) files += entry.is_regular_file();
+  EXPECT_EQ(3000u, files);
 }
