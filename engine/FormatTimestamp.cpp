@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "engine/TimestampBuffer.h"
+#include "platform/AsciiCase.h"
 #include "platform/Locale.h"
 
 namespace {
@@ -81,14 +82,13 @@ TimeParts DecodeTime(int64_t timeOfDay) {
   return parts;
 }
 
-char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view upperWord) {
   if (text.size() < upperWord.size()) return false;
   for (size_t i = 0; i < upperWord.size(); ++i) {
-    if (ToUpper(text[i]) != upperWord[i]) return false;
+    if (platform::AsciiUpper(text[i]) != upperWord[i]) return false;
   }
   return true;
 }
@@ -187,7 +187,7 @@ void Formatter::Scan(std::string_view format) {
       continue;
     }
     ++at;
-    char specifier = ToUpper(c);
+    char specifier = platform::AsciiUpper(c);
     if (IsUpperLetter(specifier)) {
       if (specifier == 'M' && level.previousLetter == 'H') specifier = 'N';
       level.previousLetter = specifier;

@@ -2,17 +2,16 @@
 
 #include "engine/Disk.h"
 #include "engine/TargetName.h"
+#include "platform/AsciiCase.h"
 #include "readers/BaseFile.h"
 #include "settings/Translations.h"
 
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // Position of the keyword (upper case) in the text, any letter case, or npos.
 size_t FindKeyword(const std::string& text, const std::string& keyword) {
   const auto it = std::search(text.begin(), text.end(), keyword.begin(), keyword.end(),
-                              [](char a, char b) { return Upper(a) == b; });
+                              [](char a, char b) { return platform::AsciiUpper(a) == b; });
   return it == text.end() ? std::string::npos : static_cast<size_t>(it - text.begin());
 }
 

@@ -8,6 +8,7 @@
 #include "engine/Progress.h"
 #include "engine/RunState.h"
 #include "engine/TargetName.h"
+#include "platform/AsciiCase.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"
@@ -45,17 +46,6 @@ void ReportProblem(int32_t n, const std::string& source, const char* what) {
   Report([&](tProgressSink& sink) {
     sink.AddAlertLine("Stampel " + std::to_string(n) + ": " + source + " -> " + what, 0);
   });
-}
-
-bool SameIgnoringLetterCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
 }
 
 // The file's times become the recorded moment, unless both already are. A file that
@@ -126,7 +116,7 @@ class DirectoryPass {
     if (platform::FileExists(target)) {
       if (platform::IsSameFile(source, target)) {
         // The target is the source under another spelling: never delete or displace it.
-        letterCaseOnly = !options_.CopyFiles && SameIgnoringLetterCase(source, target);
+        letterCaseOnly = !options_.CopyFiles && platform::SameIgnoringCase(source, target);
         if (!letterCaseOnly) target = UniqueFileName(target);
       } else if (options_.Overwrite) {
         replace = true;  // replaced in the same step as the transfer, never deleted before it

@@ -1,27 +1,15 @@
 #include "engine/TargetName.h"
 
-#include <algorithm>
-
 #include "engine/Disk.h"
+#include "platform/AsciiCase.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "settings/Translations.h"
 
-namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
-
-}  // namespace
-
 std::string TranslateModel(const std::string& model) {
   for (const std::string& line : ModelTranslations) {
     const size_t equals = line.find('=');
-    if (equals == std::string::npos || !SameIgnoringCase(line.substr(0, equals), model)) continue;
+    if (equals == std::string::npos || !platform::SameIgnoringCase(line.substr(0, equals), model)) continue;
     const std::string translation = line.substr(equals + 1);
     return translation.empty() ? model : translation;
   }

@@ -2,17 +2,12 @@
 
 #include "engine/RenameDirectory.h"
 #include "entry/Params.h"
+#include "platform/AsciiCase.h"
 #include "platform/CommandLine.h"
 #include "platform/Number.h"
 #include "ui/Frontend.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
@@ -38,7 +33,7 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
   const int32_t count = static_cast<int32_t>(arguments.size());
   for (int32_t i = 1; i <= count; ++i) {
     const std::string& argument = arguments[i - 1];
-    const std::string upper = Upper(argument);
+    const std::string upper = platform::AsciiUpper(argument);
     if (switchesEnded || LooksLikePath(upper)) continue;
     if (platform::SlashStartsPaths() && argument == "--") {
       switchesEnded = true;  // every later argument is a path

@@ -1,5 +1,7 @@
 #include "platform/RegFile.h"
 
+#include "platform/AsciiCase.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -8,14 +10,6 @@
 namespace platform {
 
 namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// Registry value names ignore letter case.
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
 
 std::string Quote(const std::string& text) {
   std::string result = "\"";
@@ -202,7 +196,7 @@ bool RegFile::Parse(const std::string& text, const std::string& keyPath) {
   // A name given twice keeps its last value, as regedit would have it.
   for (const Entry& entry : parsed) {
     const auto same = std::find_if(entries_.begin(), entries_.end(),
-                                   [&](const Entry& e) { return SameName(e.name, entry.name); });
+                                   [&](const Entry& e) { return SameIgnoringCase(e.name, entry.name); });
     if (same == entries_.end())
       entries_.push_back(entry);
     else
@@ -240,13 +234,13 @@ std::string RegFile::Serialize(const std::string& keyPath) const {
 
 const RegFile::Entry* RegFile::Find(const std::string& name) const {
   for (const Entry& entry : entries_)
-    if (SameName(entry.name, name)) return &entry;
+    if (SameIgnoringCase(entry.name, name)) return &entry;
   return nullptr;
 }
 
 void RegFile::Set(const std::string& name, const RegistryValue& value) {
   for (Entry& entry : entries_) {
-    if (SameName(entry.name, name)) {
+    if (SameIgnoringCase(entry.name, name)) {
       entry.value = value;
       entry.raw.clear();
       return;
@@ -257,7 +251,7 @@ void RegFile::Set(const std::string& name, const RegistryValue& value) {
 
 bool RegFile::Remove(const std::string& name) {
   const auto it = std::find_if(entries_.begin(), entries_.end(),
-                               [&](const Entry& entry) { return SameName(entry.name, name); });
+                               [&](const Entry& entry) { return SameIgnoringCase(entry.name, name); });
   if (it == entries_.end()) return false;
   entries_.erase(it);
   return true;

@@ -1,10 +1,10 @@
 #include "platform/Wildcard.h"
 
+#include "platform/AsciiCase.h"
+
 namespace platform {
 
 namespace {
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 // Iterative matcher with one backtracking point: linear in practice, never exponential.
 bool Match(const std::string& name, const std::string& pattern) {
@@ -14,7 +14,7 @@ bool Match(const std::string& name, const std::string& pattern) {
     if (p < pattern.size() && pattern[p] == '*') {
       starP = p++;
       starN = n;
-    } else if (p < pattern.size() && (pattern[p] == '?' || Upper(pattern[p]) == Upper(name[n]))) {
+    } else if (p < pattern.size() && (pattern[p] == '?' || AsciiUpper(pattern[p]) == AsciiUpper(name[n]))) {
       ++p;
       ++n;
     } else if (starP != std::string::npos) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "platform/AsciiCase.h"
 #include "platform/Number.h"
 
 namespace {
@@ -37,15 +38,12 @@ bool Compose(const Reading& r, TDateTime& value) {
   return true;
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 int tDateConv::MonthFromName(const std::string& name) {
   static const char* const kMonths[12] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                           "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
-  std::string upper = name;
-  for (char& c : upper) c = Upper(c);
+  const std::string upper = platform::AsciiUpper(name);
   for (int i = 0; i < 12; ++i)
     if (upper == kMonths[i]) return i + 1;
   throw EConvertError("Invalid Month string");
@@ -92,8 +90,7 @@ void tDateConv::Parse() {
   r = Reading();
   if (Number(s, 1, 4, r.year) && Number(s, 6, 2, r.month) && Number(s, 9, 2, r.day) &&
       Number(s, 12, 2, r.hour) && Number(s, 15, 2, r.minute) && Compose(r, value)) {
-    std::string marker = Field(s, 17, 2);
-    for (char& c : marker) c = Upper(c);
+    const std::string marker = platform::AsciiUpper(Field(s, 17, 2));
     // 12-hour readings: 1 PM to 11 PM move to the afternoon; 12 AM is midnight.
     if (marker == "PM" && r.hour >= 1 && r.hour <= 11) r.hour += 12;
     if (marker == "AM" && r.hour == 12) r.hour = 0;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <algorithm>
+#include <string>
+
+// The program's letter-case rules: ASCII letters only, whatever the locale.
+namespace platform {
+
+inline char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+inline std::string AsciiUpper(std::string text) {
+  for (char& c : text) c = AsciiUpper(c);
+  return text;
+}
+
+inline bool SameIgnoringCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiUpper(x) == AsciiUpper(y);
+         });
+}
+
+}  // namespace platform
