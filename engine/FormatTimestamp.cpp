@@ -82,7 +82,6 @@ TimeParts DecodeTime(int64_t timeOfDay) {
   return parts;
 }
 
-
 bool IsUpperLetter(char c) { return c >= 'A' && c <= 'Z'; }
 
 bool StartsWithIgnoringCase(std::string_view text, std::string_view upperWord) {
