@@ -111,6 +111,7 @@ class DirectoryPass {
       ReportProblem(n, source, "nothing to rename");
       return;
     }
+    if (TryPlainMove(n, source, target)) return;
     bool replace = false;
     bool letterCaseOnly = false;
     if (platform::FileExists(target)) {
@@ -136,6 +137,23 @@ class DirectoryPass {
     } catch (const EInOutError&) {
       ReportProblem(n, source, "couldn't rename this file");
     }
+  }
+
+  // The common case of a bulk rename: a move to a name nobody holds. The move itself
+  // refuses an existing target, so asking first would only look the name up twice; the
+  // line follows the move at once. False, with nothing done, when the name is held (or
+  // the case needs the full treatment): the collision rules then take over.
+  bool TryPlainMove(int32_t n, const std::string& source, const std::string& target) {
+    if (options_.CopyFiles || options_.Overwrite || platform::SameIgnoringCase(source, target))
+      return false;
+    const int code = platform::MoveFileSafely(source, target, false);
+    if (code != 0 && platform::FileExists(target)) return false;
+    ReportLine(n, source, target);
+    if (code == 0)
+      ++count_;
+    else
+      ReportProblem(n, source, "couldn't rename this file");
+    return true;
   }
 
   // The target of one file; stamps the file on the way when asked.
