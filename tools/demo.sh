@@ -7,7 +7,13 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . tools/lib/setup.sh
-ensure_packages cmake g++ make || have_apt || echo "not a Debian machine: cmake and g++ must be present"
+if ! ensure_packages cmake g++ make; then
+  if have_apt; then
+    echo "package installation failed" >&2
+    exit 1
+  fi
+  echo "not a Debian machine: cmake, g++ and make must be present"
+fi
 
 echo "== building stampel"
 cmake -S . -B build/demo -DCMAKE_BUILD_TYPE=Release -DSTAMPEL_BUILD_TESTS=OFF >/dev/null
