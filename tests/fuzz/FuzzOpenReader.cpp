@@ -4,28 +4,14 @@
 
 #include "readers/ExifFile.h"
 #include "readers/OpenReader.h"
+#include "tests/support/ReaderByKind.h"
 #include "readers/RiffFile.h"
 #include "tests/fuzz/FuzzFile.h"
 #include "tests/fuzz/ReaderChecks.h"
 
 namespace {
 
-std::unique_ptr<tBaseFile> ReaderByKind(const std::string& path) {
-  switch (tBaseFile::GetFileKind(path)) {
-    case fkJPEG:
-      return std::make_unique<tJPEGFile>(path);
-    case fkAVI:
-    case fkWAVE:
-      return std::make_unique<tRIFFFile>(path);
-    case fkRAW0:
-      return std::make_unique<tRAW0File>(path);
-    case fkRAW1:
-      return std::make_unique<tRAW1File>(path);
-    case fkUnknown:
-      break;
-  }
-  return nullptr;
-}
+using test::ReaderByKind;
 
 // The values of the reader, or nothing when there is none or it raised EExifException.
 bool Open(std::unique_ptr<tBaseFile> (*open)(const std::string&), const std::string& path,

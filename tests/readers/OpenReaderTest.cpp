@@ -5,6 +5,7 @@
 #include "platform/Errors.h"
 #include "readers/ExifFile.h"
 #include "readers/OpenReader.h"
+#include "tests/support/ReaderByKind.h"
 #include "readers/RiffFile.h"
 #include "tests/support/ByteWriter.h"
 #include "tests/support/MediaBuilders.h"
@@ -17,23 +18,7 @@ using test::TiffBuilder;
 
 namespace {
 
-// The reader the kind calls for, built the long way: classify, then construct by name.
-std::unique_ptr<tBaseFile> ReaderByKind(const std::string& path) {
-  switch (tBaseFile::GetFileKind(path)) {
-    case fkJPEG:
-      return std::make_unique<tJPEGFile>(path);
-    case fkAVI:
-    case fkWAVE:
-      return std::make_unique<tRIFFFile>(path);
-    case fkRAW0:
-      return std::make_unique<tRAW0File>(path);
-    case fkRAW1:
-      return std::make_unique<tRAW1File>(path);
-    case fkUnknown:
-      break;
-  }
-  return nullptr;
-}
+using test::ReaderByKind;
 
 struct Values {
   tFileKind kind;
