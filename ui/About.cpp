@@ -6,6 +6,8 @@ std::string TitleText() { return "Stampel  -  Exif Rename Utility  -  Version 2.
 
 std::string CreditText() { return "Freeware by the Stampel developers"; }
 
+std::string CreditAndVersionText() { return CreditText() + " - Version 2.1.1"; }
+
 std::string LinkText() { return "https://stampel.sourceforge.io/"; }
 
 std::string StartText() {

@@ -9,6 +9,8 @@ namespace about {
 std::string TitleText();
 // The credit line under the title.
 std::string CreditText();
+// The credit line with the version, as the main window shows it.
+std::string CreditAndVersionText();
 // The program's home page, opened by the window's link.
 std::string LinkText();
 

@@ -9,4 +9,9 @@ namespace platform::win32 {
 // belongs to, then the window procedure. Every message loop of the program uses it.
 void DispatchQueued(MSG& message);
 
+// Keyboard shortcuts of a top-level window's menu: while the window exists, the keys of
+// the table send its commands (before the keyboard navigation sees them). nullptr removes
+// them; the caller keeps the table and destroys it after.
+void SetWindowAccelerators(HWND window, HACCEL table);
+
 }  // namespace platform::win32

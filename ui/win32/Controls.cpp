@@ -43,6 +43,8 @@ ui::Rect TControl::Bounds() const {
 
 void TControl::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
 
+void TControl::SetEnabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }
+
 void TLabel::Create(HWND parent, int id, const std::string& text, DWORD extraStyle) {
   CreateControl(parent, id, L"STATIC", text, SS_LEFT | extraStyle);
 }
@@ -73,9 +75,84 @@ void TButton::Create(HWND parent, int id, const std::string& caption, bool isDef
                 WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));
 }
 
+void TCheckButton::Create(HWND parent, int id, const std::string& caption, DWORD style) {
+  CreateControl(parent, id, L"BUTTON", caption, style);
+}
+
+bool TCheckButton::Checked() const {
+  return SendMessageW(handle_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TCheckButton::SetChecked(bool checked) {
+  SendMessageW(handle_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TGroupBox::Create(HWND parent, int id, const std::string& caption) {
+  CreateControl(parent, id, L"BUTTON", caption, BS_GROUPBOX | WS_GROUP);
+}
+
+void TComboBox::Create(HWND parent, int id, int maxLength) {
+  CreateControl(parent, id, WC_COMBOBOXW, "",
+                WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL);
+  SendMessageW(handle_, CB_LIMITTEXT, static_cast<WPARAM>(maxLength), 0);
+}
+
+void TComboBox::SetItems(const std::vector<std::string>& items) {
+  // Emptying the list empties the edit too.
+  const std::string text = Text();
+  SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
+  for (const std::string& item : items) {
+    SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+  }
+  SetText(text);
+}
+
+namespace {
+
+std::string ItemText(HWND combo, LRESULT index) {
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+  if (length == CB_ERR) return std::string();
+  std::vector<wchar_t> text(static_cast<size_t>(length) + 1);
+  SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  return Narrow(text.data());
+}
+
+}  // namespace
+
+std::vector<std::string> TComboBox::Items() const {
+  std::vector<std::string> items;
+  const LRESULT count = SendMessageW(handle_, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) items.push_back(ItemText(handle_, i));
+  return items;
+}
+
+std::string TComboBox::SelectedItem() const {
+  const LRESULT index = SendMessageW(handle_, CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? std::string() : ItemText(handle_, index);
+}
+
+HWND TComboBox::EditHandle() const {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  return GetComboBoxInfo(handle_, &info) ? info.hwndItem : nullptr;
+}
+
+void TComboBox::SetBoundsWithRows(const ui::Rect& bounds, int rows) {
+  // The height given to a drop-down box is that of the box with its list open.
+  const LRESULT field = SendMessageW(handle_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const LRESULT item = SendMessageW(handle_, CB_GETITEMHEIGHT, 0, 0);
+  const int height = static_cast<int>(field) + 8 + rows * static_cast<int>(item);
+  SetBounds({bounds.left, bounds.top, bounds.width, height});
+  SendMessageW(handle_, CB_SETMINVISIBLE, static_cast<WPARAM>(rows), 0);
+}
+
 void TEdit::Create(HWND parent, int id, DWORD extraStyle, DWORD extraExStyle) {
   CreateControl(parent, id, L"EDIT", "", WS_TABSTOP | ES_AUTOHSCROLL | extraStyle,
                 WS_EX_CLIENTEDGE | extraExStyle);
+}
+
+void TEdit::CreateDisplay(HWND parent, int id) {
+  CreateControl(parent, id, L"EDIT", "", ES_READONLY | ES_AUTOHSCROLL);
 }
 
 void TStatusBar::Create(HWND parent, int id) {

@@ -58,7 +58,8 @@ std::wstring DialogFontFace() {
 }
 
 TFont CreateUiFont(const FontSpec& spec, int dpi) {
-  const std::wstring face = FontFamilyExists(spec.face) ? spec.face : DialogFontFace();
+  const bool known = FontFamilyExists(spec.face);
+  const std::wstring face = known ? spec.face : spec.fixedPitch ? L"" : DialogFontFace();
   LOGFONTW font{};
   font.lfHeight = -FontPixelHeight(spec.points, dpi);
   font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
@@ -67,7 +68,7 @@ TFont CreateUiFont(const FontSpec& spec, int dpi) {
   font.lfOutPrecision = OUT_DEFAULT_PRECIS;
   font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   font.lfQuality = DEFAULT_QUALITY;
-  font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  font.lfPitchAndFamily = spec.fixedPitch ? FIXED_PITCH | FF_MODERN : DEFAULT_PITCH | FF_DONTCARE;
   SetFaceName(font, face);
   return TFont(CreateFontIndirectW(&font));
 }

@@ -12,6 +12,7 @@ struct FontSpec {
   double points = 8;
   bool bold = false;
   bool underline = false;
+  bool fixedPitch = false;  // every character as wide as the next
 };
 
 // An owned font handle.
@@ -38,7 +39,7 @@ bool FontFamilyExists(const std::wstring& face);
 std::wstring DialogFontFace();
 
 // The font as asked for; where its family is missing, the system's dialog font of the
-// same size and weight.
+// same size and weight (or, for a fixed-pitch font, the system's choice of one).
 TFont CreateUiFont(const FontSpec& spec, int dpi);
 
 // The face name a font handle was made with.

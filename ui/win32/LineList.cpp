@@ -35,14 +35,19 @@ int TLineList::TextWidth(const std::string& line) const {
   return size.cx;
 }
 
+const std::string& TLineList::ShownLine(size_t row) const {
+  // Lines added since the last Sync sit above the shown ones in the log.
+  return log_->Line(row + (log_->LineCount() - shownLines_));
+}
+
 void TLineList::SetListFont(HFONT font, int dpi) {
   font_ = font;
   textMargin_ = ui::ScaleToDpi(6, dpi);
   SetFont(font);
   SelectObject(measuring_, font);
   widestLine_ = 0;
-  for (size_t row = 0; row < log_->LineCount(); ++row) {
-    widestLine_ = std::max(widestLine_, TextWidth(log_->Line(row)));
+  for (size_t row = 0; row < shownLines_; ++row) {
+    widestLine_ = std::max(widestLine_, TextWidth(ShownLine(row)));
   }
   FitColumn();
 }
@@ -87,7 +92,7 @@ void TLineList::PaintRow(HDC dc, int row) {
   }
   FillRect(dc, &bounds, GetSysColorBrush(background));
 
-  const std::wstring text = Widen(log_->Line(static_cast<size_t>(row)));
+  const std::wstring text = Widen(ShownLine(static_cast<size_t>(row)));
   HGDIOBJ oldFont = font_ ? SelectObject(dc, font_) : nullptr;
   SetTextColor(dc, GetSysColor(foreground));
   SetBkMode(dc, TRANSPARENT);
@@ -110,7 +115,7 @@ bool TLineList::HandleNotify(const NMHDR& header, LRESULT& result) {
       }
       if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
         const auto row = static_cast<int>(draw.nmcd.dwItemSpec);
-        if (row >= 0 && static_cast<size_t>(row) < log_->LineCount()) PaintRow(draw.nmcd.hdc, row);
+        if (row >= 0 && static_cast<size_t>(row) < shownLines_) PaintRow(draw.nmcd.hdc, row);
         result = CDRF_SKIPDEFAULT;
         return true;
       }
@@ -122,8 +127,8 @@ bool TLineList::HandleNotify(const NMHDR& header, LRESULT& result) {
       auto& info = reinterpret_cast<NMLVDISPINFOW&>(const_cast<NMHDR&>(header));
       const int row = info.item.iItem;
       if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0 &&
-          row >= 0 && static_cast<size_t>(row) < log_->LineCount()) {
-        const std::wstring text = Widen(log_->Line(static_cast<size_t>(row)));
+          row >= 0 && static_cast<size_t>(row) < shownLines_) {
+        const std::wstring text = Widen(ShownLine(static_cast<size_t>(row)));
         const size_t count = std::min<size_t>(text.size(), info.item.cchTextMax - 1);
         std::copy_n(text.c_str(), count, info.item.pszText);
         info.item.pszText[count] = L'\0';
@@ -152,8 +157,8 @@ void TLineList::CopySelection() {
   std::wstring text;
   for (int row = ListView_GetNextItem(handle_, -1, LVNI_SELECTED); row >= 0;
        row = ListView_GetNextItem(handle_, row, LVNI_SELECTED)) {
-    if (static_cast<size_t>(row) >= log_->LineCount()) break;
-    text += Widen(log_->Line(static_cast<size_t>(row)));
+    if (static_cast<size_t>(row) >= shownLines_) break;
+    text += Widen(ShownLine(static_cast<size_t>(row)));
     text += L"\r\n";
   }
   if (text.empty() || !OpenClipboard(GetParent(handle_))) return;

@@ -13,7 +13,8 @@ namespace ui::win32 {
 // after ten, and the rows are drawn here, so no line is cut at any length. Ctrl+A selects
 // every line, Ctrl+C copies the selected ones.
 // The list shows the log as of the last Sync, so its owner decides how often the screen
-// follows (painting is what costs, not the lines).
+// follows (painting is what costs, not the lines), and the rows always agree with the
+// count and status its owner showed at that moment.
 class TLineList : public TControl {
  public:
   TLineList() = default;
@@ -37,6 +38,8 @@ class TLineList : public TControl {
 
  private:
   int TextWidth(const std::string& line) const;
+  // Row 0 is the newest line as of the last Sync.
+  const std::string& ShownLine(size_t row) const;
   void PaintRow(HDC dc, int row);
 
   const ui::ProgressLog* log_ = nullptr;

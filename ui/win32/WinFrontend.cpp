@@ -1,7 +1,10 @@
 #include "ui/win32/WinFrontend.h"
 
 #include "engine/Progress.h"
+#include "platform/win32/MessagePump.h"
+#include "settings/Translations.h"
 #include "ui/win32/ErrorBox.h"
+#include "ui/win32/StampelFrm.h"
 #include "ui/win32/VersionFrm.h"
 
 namespace ui::win32 {
@@ -20,8 +23,18 @@ void WinFrontend::ShowUsage() {
 }
 
 int WinFrontend::RunInteractive() {
-  // The main window is not there yet; the about window tells how the program is used.
-  TVersionFrm(nullptr).Execute();
+  // The main window first: the progress window places itself beside it.
+  TStampelFrm main(SettingsStore);
+  main.SetProgressForm(&CreateProgressWindow(main));
+  main.SetOnClosed([] { PostQuitMessage(0); });
+  main.Show();
+
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) platform::win32::DispatchQueued(message);
+
+  // The main window saves its choices as it goes, while the settings are still open.
+  main.SetProgressForm(nullptr);
+  DestroyProgressWindow();
   return 0;
 }
 

@@ -18,7 +18,8 @@ class WinFrontend final : public tFrontend {
   void ShowBatchProgress() override;
   // Hides the progress window if there is one, then shows the about window modally.
   void ShowUsage() override;
-  // Until the main window exists: the about and usage window, then exit code 0.
+  // The main window, then the hidden progress window, then the messages until the main
+  // window closes; exit code 0.
   int RunInteractive() override;
   void ReportFailure(const std::string& message) override;
 

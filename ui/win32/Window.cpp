@@ -146,6 +146,18 @@ LRESULT TWindow::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       if (CanTakeFocus(focusControl_)) SetFocus(focusControl_);
       return 0;
+    case WM_NEXTDLGCTL: {
+      // The keyboard navigation asks for the next control this way (Tab, a label's
+      // Alt+letter); only dialog windows answer it by themselves.
+      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                   : GetNextDlgTabItem(handle_, GetFocus(), wParam != 0);
+      if (target) {
+        SetFocus(target);
+        if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
+          SendMessageW(target, EM_SETSEL, 0, -1);
+      }
+      return 0;
+    }
     case DM_GETDEFID:
       // Asked by the keyboard navigation when Enter is pressed.
       if (UsableButton(defaultButton_)) return MAKELRESULT(defaultButton_, DC_HASDEFID);

@@ -77,12 +77,6 @@ TEST_F(Frontend, HelpWordAfterSHidesTheProgressWindowFirst) {
   EXPECT_FALSE(IsWindowVisible(progress->Handle()));
 }
 
-TEST_F(Frontend, InteractiveModeShowsTheAboutWindowUntilTheMainWindowExists) {
-  CloseAboutWindow closer;
-  EXPECT_EQ(0, ::Frontend().RunInteractive());
-  EXPECT_TRUE(closer.watch.Acted());
-}
-
 TEST_F(Frontend, FailureIsReportedInTheErrorBox) {
   guitest::MessageBoxWatcher watcher;
   ::Frontend().ReportFailure("CopyFileExt() - I/O Error 112");

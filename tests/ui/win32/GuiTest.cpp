@@ -215,7 +215,7 @@ void WhenShown::OnTick() {
   }
 }
 
-MessageBoxWatcher::MessageBoxWatcher() {
+MessageBoxWatcher::MessageBoxWatcher(int button) : button_(button) {
   const DWORD uiThread = GetCurrentThreadId();
   watcher_ = std::thread([this, uiThread] { Watch(uiThread); });
 }
@@ -228,7 +228,8 @@ void MessageBoxWatcher::Finish() {
 }
 
 void MessageBoxWatcher::Watch(DWORD uiThread) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // Long enough for a long run before its question; Finish() ends the watch sooner.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(10);
   while (!stop_ && !seen_ && std::chrono::steady_clock::now() < deadline) {
     // The dialog class of message boxes.
     HWND box =
@@ -247,7 +248,7 @@ void MessageBoxWatcher::Watch(DWORD uiThread) {
           reinterpret_cast<LPARAM>(&text));
       text_ = text;
       seen_ = true;
-      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED), 0);
       return;
     }
     Sleep(20);

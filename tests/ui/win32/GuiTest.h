@@ -73,10 +73,10 @@ class WhenShown {
 };
 
 // Watches, from a helper thread, for the message box that this thread is about to show,
-// notes its caption and text and presses its OK button.
+// notes its caption and text and presses its button (OK, or IDYES, IDNO...).
 class MessageBoxWatcher {
  public:
-  MessageBoxWatcher();
+  explicit MessageBoxWatcher(int button = IDOK);
   // Waits for the helper thread.
   ~MessageBoxWatcher();
   // Call after the code that showed the box returned.
@@ -88,6 +88,7 @@ class MessageBoxWatcher {
  private:
   void Watch(DWORD uiThread);
 
+  int button_;
   std::thread watcher_;
   std::atomic<bool> stop_{false};
   std::atomic<bool> seen_{false};

@@ -118,6 +118,32 @@ TEST_F(ProgressFrm, ScreenCatchesUpWithABurstOfLines) {
   EXPECT_EQ("file 1", rows.back());
 }
 
+// A reader from outside sees one state: the first row is the status, and its number is
+// the count, also while the screen is still catching up with a burst.
+TEST_F(ProgressFrm, CountStatusAndListAgreeAtEveryMoment) {
+  TProgressFrm form(nullptr);
+  form.Show();
+  HWND list = guitest::Control(form.Handle(), id::ProgressMemo);
+  int looked = 0;
+  for (int i = 1; i <= 3000; ++i) {
+    form.AddLine("Stampel " + std::to_string(i) + ": a.jpg -> b.jpg", 1);
+    if (i % 97 != 0) continue;
+    ++looked;
+    const std::string count = ControlText(form.Handle(), id::FileNoEdit);
+    const std::string status = StatusBarText(form.Handle());
+    const Lines top = ListRows(list, 1);
+    if (count == "0") {  // nothing shown yet
+      EXPECT_TRUE(top.empty() && status.empty()) << i;
+      continue;
+    }
+    ASSERT_EQ(1u, top.size());
+    EXPECT_EQ(status, top[0]) << i;
+    EXPECT_EQ("Stampel " + count + ": a.jpg -> b.jpg", status) << i;
+    EXPECT_EQ(std::stoi(count), guitest::ListRowCount(list)) << i;
+  }
+  EXPECT_EQ(30, looked);
+}
+
 TEST_F(ProgressFrm, LineAfterAQuietSpellShowsAtOnce) {
   TProgressFrm form(nullptr);
   form.Show();

@@ -50,7 +50,8 @@ TEST_F(StopDuringPass, TheClickEndsThePassAfterTheCurrentFile) {
 
   EXPECT_EQ(4u, platform::ListFiles(dir / "?.jpg").size()) << "only the current file was renamed";
   EXPECT_EQ(1u, platform::ListFiles(dir / "sub\\?.jpg").size()) << "no subfolder was entered";
-  const std::vector<std::string> rows = guitest::ListRows(guitest::Control(form.Handle(), id::ProgressMemo));
+  const std::vector<std::string> rows =
+      guitest::ListRows(guitest::Control(form.Handle(), id::ProgressMemo));
   ASSERT_EQ(2u, rows.size());
   EXPECT_EQ(0u, rows[0].find("Stampel 1: ")) << "the current file's line, newest first";
   EXPECT_EQ("Stopped...", rows[1]);

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/RunOptions.h"
+#include "platform/DateTime.h"
+#include "settings/SettingsStore.h"
+#include "ui/FormatPreview.h"
+#include "ui/MainChoices.h"
+
+namespace ui {
+
+// What the main window's logic asks of the window. The Win32 window implements it; the
+// tests implement it natively.
+class tMainView {
+ public:
+  virtual ~tMainView() = default;
+
+  // The controls as they are now.
+  virtual tMainChoices Choices() const = 0;
+  // Puts all of them into the controls.
+  virtual void ShowChoices(const tMainChoices& choices) = 0;
+  virtual void SetFormatText(const std::string& text) = 0;
+  virtual void SetPathText(const std::string& text) = 0;
+  // Both drop-down lists; the boxes' texts stay.
+  virtual void SetHistories(const std::vector<std::string>& formats,
+                            const std::vector<std::string>& paths) = 0;
+  // The batch line, the example and the menu checks.
+  virtual void ShowPreview(const tPreview& preview) = 0;
+  // RunBtn, RunMenu, QuitBtn and QuitMenu.
+  virtual void SetRunControlsEnabled(bool enabled) = 0;
+  virtual void SetShowProgressBtnVisible(bool visible) = 0;
+  // Checks the mode's item of the Toggle Progress Button menu, and only that one.
+  virtual void CheckProgressButtonMode(tProgressButtonMode mode) = 0;
+  // Shown (and brought to the front) or hidden.
+  virtual void ShowProgressWindow(bool visible) = 0;
+  virtual void SetFilesDone(const std::string& text) = 0;
+  // The Yes/No question after a run; true for Yes.
+  virtual bool AskQuit(const std::string& text) = 0;
+  // The shell's folder browser opened at the folder; nothing when the user cancels.
+  virtual std::optional<std::string> BrowseForFolder(const std::string& startFolder) = 0;
+  // Ends the window, which ends the program (its choices are saved as it goes).
+  virtual void CloseWindow() = 0;
+};
+
+// The main window's logic: start and end, the live preview, the run, the folder search
+// and the Show Progress button's modes.
+class TMainPresenter {
+ public:
+  using RenamePass = std::function<int32_t(const tRunOptions&, const std::string&)>;
+  using Clock = std::function<TDateTime()>;
+
+  // By default the real rename pass, the computer's clock and the program's settings.
+  TMainPresenter(tMainView& view, tSettingsStore& store);
+  TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now);
+
+  // Restores the remembered choices (when the store is open) and fills the displays.
+  void FormCreate();
+  // Saves the choices (when the store is open).
+  void FormDestroy();
+
+  // A sample chosen (only when the selection changed): its text into the format box.
+  void FormatGrpBoxClick();
+  // Anything else changed: the batch line, the example and the menu checks follow.
+  void FormatEditChange();
+
+  // One run of the rename pass with the controls' choices, then the question.
+  void RunBtnClick();
+  // The folder browser; the chosen folder becomes the path pattern.
+  void SearchBtnClick();
+
+  // A mode chosen from the menu: applied, then stored at once.
+  void ChooseProgressButtonMode(tProgressButtonMode mode);
+  tProgressButtonMode ProgressButtonMode() const { return mode_; }
+
+  // The window is asked to close. Outside a run it closes at once. During a run the pass
+  // ends after the current file, as with Stop, and the window closes when it returns.
+  void CloseRequested();
+  bool Running() const { return running_; }
+
+ private:
+  void ApplyProgressButtonMode(tProgressButtonMode mode);
+  void EndRun();
+
+  tMainView& view_;
+  tSettingsStore& store_;
+  RenamePass rename_;
+  Clock now_;
+  tProgressButtonMode mode_ = tProgressButtonMode::Auto;
+  bool running_ = false;
+  bool closeRequested_ = false;
+};
+
+// Adds a text on top of a drop-down history: a text already there (letter case ignored)
+// stays where it is; the list keeps its ten newest entries.
+void AddToHistory(std::vector<std::string>& list, const std::string& text);
+
+// The question after a run: the result, a full stop, an empty line, "Quit program?".
+std::string QuitQuestion(const std::string& filesDone);
+
+}  // namespace ui
