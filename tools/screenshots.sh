@@ -53,6 +53,8 @@ shoot() {
   echo "$out/$file: ${width}x${height}"
 }
 
+shoot main main-window.png
+shoot main-run main-window-run.png
+shoot setup translations.png
 shoot progress-batch progress-batch.png
-shoot progress progress-beside-main-window.png
 shoot about about.png

@@ -15,6 +15,7 @@
 #include "ui/win32/Dpi.h"
 #include "ui/win32/FolderBrowser.h"
 #include "ui/win32/ProgressFrm.h"
+#include "ui/win32/SetupFrm.h"
 #include "ui/win32/StampelFrmRes.h"
 #include "ui/win32/TreeGlyph.h"
 #include "ui/win32/VersionFrm.h"
@@ -302,6 +303,8 @@ void TStampelFrm::ShowProgressBtnClick() {
 
 void TStampelFrm::VersionMenuClick() { TVersionFrm(Handle()).Execute(); }
 
+void TStampelFrm::TranslationsMenuClick() { TSetupFrm(Handle()).Execute(); }
+
 void TStampelFrm::OnComboChange(TComboBox& box, int code) {
   if (code == CBN_SELCHANGE) {
     // The edit shows the picked entry only after this notification; take it now.
@@ -448,8 +451,4 @@ LRESULT TStampelFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefaultHandling(message, wParam, lParam);
 }
 
-}  // namespace ui::win32
-
-namespace ui::win32 {
-void TStampelFrm::TranslationsMenuClick() {}
 }  // namespace ui::win32

@@ -1,34 +1,25 @@
 // Shows one window of the program as a user sees it, for tools/screenshots.sh:
-//   ui_screens.exe progress|progress-batch|about <file for the window's rectangle>
+//   ui_screens.exe main|main-run|setup|progress-batch|about <file for the rectangle>
 // It writes the screen rectangle of what it shows ("left top width height") to the
 // file and then runs until it is ended.
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "platform/win32/WinApi.h"
 #include "platform/win32/WinText.h"
-#include "ui/win32/MainWindowLink.h"
+#include "settings/Translations.h"
 #include "ui/win32/ProgressFrm.h"
+#include "ui/win32/SetupFrm.h"
+#include "ui/win32/StampelFrm.h"
+#include "ui/win32/StampelFrmRes.h"
 #include "ui/win32/VersionFrm.h"
+#include "ui/win32/WinFrontend.h"
 #include "ui/win32/Window.h"
 
 namespace {
 
 using namespace ui::win32;
-
-// Where a main window would stand; an empty window with the main window's size.
-class StandInMainWindow : public TWindow, public MainWindowLink {
- public:
-  StandInMainWindow() {
-    CreateWindowOfClass(L"StampelScreenshotMain", 0, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                        "Main window (stand-in)", 20, 20, 761, 465, nullptr);
-    ShowWindow(Handle(), SW_SHOWNA);
-  }
-  HWND MainWindowHandle() const override { return Handle(); }
-  void SetShowProgressCaption(const std::string&) override {}
-};
 
 void AddSampleLines(TProgressFrm& form) {
   const char* folder = "C:\\Photos\\2008-06 Holiday\\";
@@ -82,9 +73,53 @@ void RunMessages() {
 
 }  // namespace
 
+// Writes the window's rectangle once it shows, from inside a modal loop.
+void WriteRectSoon(const std::wstring& rectFile, HWND window) {
+  static std::wstring file;
+  static HWND shown;
+  file = rectFile;
+  shown = window;
+  SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    WriteRect(file, Union(shown, nullptr));
+  });
+}
+
+// The main window as a user meets it, with its own settings key.
+int MainScene(const std::wstring& scene, const std::wstring& rectFile) {
+  LoadTranslations("Software\\StampelScreenshots");
+  TStampelFrm main(SettingsStore);
+  // Room on the screen for the progress window beside it.
+  SetWindowPos(main.Handle(), nullptr, 20, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TProgressFrm& progress = WindowsFrontend().CreateProgressWindow(main);
+  main.SetProgressForm(&progress);
+  main.Show();
+  if (scene == L"setup") {
+    ModelTranslations = {"Canon PowerShot S40=S40", "NIKON D70=D70", "=", "DMC-FZ8=FZ8"};
+    LandscapeWord = "quer";
+    PortraitWord = "hoch";
+    TSetupFrm setup(main.Handle());
+    WriteRectSoon(rectFile, setup.Handle());
+    setup.Execute();
+    return 0;
+  }
+  if (scene == L"main-run") {
+    progress.Show();
+    AddSampleLines(progress);
+    SetWindowTextW(GetDlgItem(main.Handle(), stampel_id::FilesDoneLbl), L"18 files renamed.");
+    WriteRect(rectFile, Union(main.Handle(), progress.Handle()));
+  } else {
+    WriteRect(rectFile, Union(main.Handle(), nullptr));
+  }
+  RunMessages();
+  return 0;
+}
+
 int wmain(int argc, wchar_t** argv) {
-  const std::wstring scene = argc > 1 ? argv[1] : L"progress";
+  const std::wstring scene = argc > 1 ? argv[1] : L"main";
   const std::wstring rectFile = argc > 2 ? argv[2] : L"";
+  if (scene == L"main" || scene == L"main-run" || scene == L"setup")
+    return MainScene(scene, rectFile);
 
   if (scene == L"about") {
     TVersionFrm form(nullptr);
@@ -101,12 +136,10 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
 
-  std::unique_ptr<StandInMainWindow> main;
-  if (scene == L"progress") main = std::make_unique<StandInMainWindow>();
-  TProgressFrm form(main.get());
+  TProgressFrm form(nullptr);
   form.Show();
   AddSampleLines(form);
-  WriteRect(rectFile, Union(form.Handle(), main ? main->Handle() : nullptr));
+  WriteRect(rectFile, Union(form.Handle(), nullptr));
   RunMessages();
   return 0;
 }
