@@ -179,7 +179,8 @@ void PressAltKey(HWND focus, wchar_t letter) {
 
 namespace {
 WhenShown* activeWatch = nullptr;
-constexpr DWORD kGiveUpMs = 5000;
+// Generous: the first folder browser of a Wine prefix takes seconds to come up on a busy machine.
+constexpr DWORD kGiveUpMs = 20000;
 }  // namespace
 
 WhenShown::WhenShown(const wchar_t* className, std::function<void(HWND)> action)

@@ -51,7 +51,7 @@ void PressAltKey(HWND focus, wchar_t letter);
 
 // Acts inside a modal loop: calls action once, on this thread, as soon as a visible
 // top-level window of this thread with the given class appears. If the window is still
-// there 5 seconds later (or never came), it is closed and Failed() tells so, so that a
+// there 20 seconds later (or never came), it is closed and Failed() tells so, so that a
 // broken dialog cannot hang the tests.
 class WhenShown {
  public:
