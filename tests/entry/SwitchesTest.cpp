@@ -12,6 +12,7 @@ class RecordingFrontend : public tFrontend {
  public:
   void ShowBatchProgress() override { calls += "progress;"; }
   void ShowUsage() override { calls += "usage;"; }
+  void WaitForProgressClose() override { calls += "wait;"; }
   int RunInteractive() override { return 0; }
   void ReportFailure(const std::string&) override {}
   std::string calls;

@@ -36,6 +36,9 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class Program : public ::testing::Test {
  protected:
+  // The runs' journals go to the test's folder, also for the programs it starts itself.
+  void SetUp() override { setenv("STAMPEL_JOURNAL_DIR", (dir / "journal").c_str(), 1); }
+
   std::string Run(const std::string& arguments) {
     return "cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " + STAMPEL_PROGRAM +
            " " + arguments;
