@@ -1,5 +1,6 @@
 #include "engine/Undo.h"
 
+#include <map>
 #include <set>
 #include <vector>
 
@@ -62,9 +63,35 @@ std::set<size_t> CoveredTimes(const std::vector<tJournalRecord>& records) {
   return covered;
 }
 
+// Which transfers put a file where a later transfer of the same run replaced it (that
+// file cannot come back), and which replaced a file that the run itself had put there.
+struct Replacements {
+  std::vector<bool> lostToLater;
+  std::vector<bool> replacedOwn;
+};
+
+Replacements FindReplacements(const std::vector<tJournalRecord>& records) {
+  Replacements found{std::vector<bool>(records.size()), std::vector<bool>(records.size())};
+  std::map<std::string, size_t> holder;  // path -> the transfer that put a file there last
+  for (size_t i = 0; i < records.size(); ++i) {
+    const tJournalRecord& record = records[i];
+    if (record.state == tJournalState::Failed) continue;
+    if (record.kind == tJournalKind::Move) holder.erase(record.from);
+    if (record.kind != tJournalKind::Move && record.kind != tJournalKind::Copy) continue;
+    const auto earlier = holder.find(record.to);
+    if (record.replaced && earlier != holder.end()) {
+      found.lostToLater[earlier->second] = true;
+      found.replacedOwn[i] = true;
+    }
+    holder[record.to] = i;
+  }
+  return found;
+}
+
 class Undo {
  public:
-  Undo(const tJournalContents& contents, tRealDisk& disk) : contents_(contents), disk_(disk) {}
+  Undo(const tJournalContents& contents, tRealDisk& disk)
+      : contents_(contents), disk_(disk), replacements_(FindReplacements(contents.records)) {}
 
   tUndoResult Run() {
     KeepRunning = true;
@@ -75,6 +102,13 @@ class Undo {
     for (size_t i = records.size(); i-- > 0 && KeepRunning;) {
       const tJournalRecord& record = records[i];
       if (record.state == tJournalState::Failed || covered.count(i)) continue;
+      replacedOwn_ = replacements_.replacedOwn[i];
+      if (replacements_.lostToLater[i] && (record.kind == tJournalKind::Move || record.kind == tJournalKind::Copy) &&
+          !Unchanged(record.to, record.facts)) {
+        // A copy that a later file replaced leaves its source: nothing is missing.
+        if (record.kind == tJournalKind::Move) LostToLater(record);
+        continue;
+      }
       switch (record.kind) {
         case tJournalKind::Move: UndoMove(record); break;
         case tJournalKind::Copy: UndoCopy(record); break;
@@ -131,7 +165,7 @@ class Undo {
     }
     PutTimesBack(record.from, record.stamped ? record.beforeStamp : record.facts);
     Line(at, record.from);
-    if (record.replaced) Lost(record.to);
+    if (record.replaced && !replacedOwn_) Lost(record.to);
   }
 
   void UndoCopy(const tJournalRecord& record) {
@@ -148,7 +182,7 @@ class Undo {
       Refuse(record.to, "couldn't remove this copy");
     } else {
       Line(record.to, "copy removed");
-      if (record.replaced) Lost(record.to);
+      if (record.replaced && !replacedOwn_) Lost(record.to);
     }
     // The stamp was written on the source before it was copied.
     if (record.stamped && Unchanged(record.from, record.facts)) PutTimesBack(record.from, record.beforeStamp);
@@ -223,12 +257,20 @@ class Undo {
     Alert(Prefix() + path + " -> the file this name held before the run was replaced and cannot come back");
   }
 
+  // A later file of the run took the place this one was moved to.
+  void LostToLater(const tJournalRecord& record) {
+    ++result_.lost;
+    Alert(Prefix() + record.from + " -> replaced at " + record.to + " by a later file of the run: it cannot come back");
+  }
+
   static void Alert(const std::string& text) {
     if (tProgressSink* sink = ProgressWindow()) Write([&] { sink->AddAlertLine(text, 0); });
   }
 
   const tJournalContents& contents_;
   tRealDisk& disk_;
+  const Replacements replacements_;
+  bool replacedOwn_ = false;  // the current step replaced a file of the run, not one from before
   tUndoResult result_;
   int32_t lineNumber_ = 0;
 };
