@@ -132,7 +132,9 @@ class Undo {
       if (!record.via.empty() && Unchanged(record.via, record.facts)) {
         at = record.via;  // stopped half way through a letter-case rename
       } else if (!done && Unchanged(record.from, record.facts)) {
-        return;  // the run stopped before this move
+        // The run stopped before this move, perhaps after the stamp.
+        if (record.stamped) PutTimesBack(record.from, record.beforeStamp);
+        return;
       } else {
         Refuse(record.to, platform::FileExists(record.to) ? "changed since the run" : "no longer there");
         return;
@@ -147,6 +149,7 @@ class Undo {
           Line(at, "removed: a copy of " + record.from + " that the run had left");
         else
           Refuse(at, "couldn't remove this copy");
+        if (record.stamped) PutTimesBack(record.from, record.beforeStamp);
         return;
       }
       Refuse(at, record.from + " is taken");
