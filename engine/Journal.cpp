@@ -14,7 +14,8 @@
 namespace {
 
 int64_t NowNs() {
-  return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
       .count();
 }
 
@@ -35,9 +36,12 @@ bool IsJournalName(const std::string& name) {
   if (name.size() != 31 || name.compare(27, 4, ".txt") != 0) return false;
   for (size_t i = 0; i < 27; ++i) {
     const char c = name[i];
-    const bool ok = i == 8 ? c == 'T' : i == 15 ? c == '.' : i == 19 ? c == 'Z' : i == 20 ? c == '-'
-                  : i > 20 ? std::isxdigit(static_cast<unsigned char>(c)) != 0
-                           : c >= '0' && c <= '9';
+    const bool ok = i == 8    ? c == 'T'
+                    : i == 15 ? c == '.'
+                    : i == 19 ? c == 'Z'
+                    : i == 20 ? c == '-'
+                    : i > 20  ? std::isxdigit(static_cast<unsigned char>(c)) != 0
+                              : c >= '0' && c <= '9';
     if (!ok) return false;
   }
   return true;
@@ -47,8 +51,10 @@ std::string ErrorText() { return platform::SystemErrorMessage(platform::LastErro
 
 }  // namespace
 
-tJournal::tJournal(std::string folder, std::string undoes) : folder_(std::move(folder)), undoes_(std::move(undoes)) {
-  if (!folder_.empty() && !platform::IsPathDelimiter(folder_.back())) folder_ += platform::PathSeparator();
+tJournal::tJournal(std::string folder, std::string undoes)
+    : folder_(std::move(folder)), undoes_(std::move(undoes)) {
+  if (!folder_.empty() && !platform::IsPathDelimiter(folder_.back()))
+    folder_ += platform::PathSeparator();
 }
 
 tJournal::~tJournal() { file_.Close(); }
@@ -62,7 +68,8 @@ void tJournal::Open() {
     const std::string path = folder_ + JournalName(started, random());
     if (file_.CreateNew(path)) path_ = path;
   }
-  if (path_.empty()) throw EJournalError("Cannot create a journal in \"" + folder_ + "\". " + ErrorText());
+  if (path_.empty())
+    throw EJournalError("Cannot create a journal in \"" + folder_ + "\". " + ErrorText());
   Write(journal_text::Header(started, undoes_));
   // The oldest go; this one is the newest.
   const std::vector<std::string> journals = ListJournals(folder_);
@@ -71,7 +78,8 @@ void tJournal::Open() {
 }
 
 void tJournal::Write(const std::string& text) {
-  if (!file_.Append(text)) throw EJournalError("Cannot write the journal \"" + path_ + "\". " + ErrorText());
+  if (!file_.Append(text))
+    throw EJournalError("Cannot write the journal \"" + path_ + "\". " + ErrorText());
 }
 
 int64_t tJournal::Begin(tJournalRecord record) {
@@ -85,13 +93,17 @@ void tJournal::Done(int64_t number) { Write(journal_text::DoneLine(number)); }
 
 void tJournal::Failed(int64_t number, int code) { Write(journal_text::FailedLine(number, code)); }
 
-void tJournal::Via(int64_t number, const std::string& path) { Write(journal_text::ViaLine(number, path)); }
+void tJournal::Via(int64_t number, const std::string& path) {
+  Write(journal_text::ViaLine(number, path));
+}
 
 std::vector<std::string> ListJournals(const std::string& folder) {
   std::string prefix = folder;
-  if (!prefix.empty() && !platform::IsPathDelimiter(prefix.back())) prefix += platform::PathSeparator();
+  if (!prefix.empty() && !platform::IsPathDelimiter(prefix.back()))
+    prefix += platform::PathSeparator();
   std::vector<std::string> names = platform::ListFiles(prefix + "*.txt");
-  names.erase(std::remove_if(names.begin(), names.end(), [](const std::string& n) { return !IsJournalName(n); }),
+  names.erase(std::remove_if(names.begin(), names.end(),
+                             [](const std::string& n) { return !IsJournalName(n); }),
               names.end());
   std::sort(names.begin(), names.end());
   for (std::string& name : names) name = prefix + name;
@@ -106,7 +118,8 @@ std::string LastJournal(const std::string& folder) {
 std::string FindJournal(const std::string& name, const std::string& folder) {
   if (platform::FileExists(name) || platform::LastDelimiter(name) != std::string::npos) return name;
   std::string prefix = folder;
-  if (!prefix.empty() && !platform::IsPathDelimiter(prefix.back())) prefix += platform::PathSeparator();
+  if (!prefix.empty() && !platform::IsPathDelimiter(prefix.back()))
+    prefix += platform::PathSeparator();
   return platform::FileExists(prefix + name) ? prefix + name : name;
 }
 
@@ -120,6 +133,7 @@ tJournalContents ReadJournal(const std::string& path) {
     throw EJournalError(failure.what());
   }
   tJournalContents contents;
-  if (!journal_text::Parse(text, contents)) throw EJournalError("\"" + path + "\" is not a journal of this program.");
+  if (!journal_text::Parse(text, contents))
+    throw EJournalError("\"" + path + "\" is not a journal of this program.");
   return contents;
 }

@@ -36,12 +36,18 @@ int64_t FloorDiv(int64_t a, int64_t b) { return a / b - (a % b != 0 && (a < 0) !
 
 const char* KindName(tJournalKind kind) {
   switch (kind) {
-    case tJournalKind::MakeFolder: return "mkdir";
-    case tJournalKind::RemoveFolder: return "rmdir";
-    case tJournalKind::Times: return "times";
-    case tJournalKind::Move: return "move";
-    case tJournalKind::Copy: return "copy";
-    case tJournalKind::Uncopy: return "uncopy";
+    case tJournalKind::MakeFolder:
+      return "mkdir";
+    case tJournalKind::RemoveFolder:
+      return "rmdir";
+    case tJournalKind::Times:
+      return "times";
+    case tJournalKind::Move:
+      return "move";
+    case tJournalKind::Copy:
+      return "copy";
+    case tJournalKind::Uncopy:
+      return "uncopy";
   }
   return "?";
 }
@@ -60,7 +66,9 @@ bool IsTransfer(tJournalKind kind) {
   return kind == tJournalKind::Move || kind == tJournalKind::Copy || kind == tJournalKind::Uncopy;
 }
 
-std::string Field(const char* name, const std::string& value) { return std::string("\t") + name + "=" + value; }
+std::string Field(const char* name, const std::string& value) {
+  return std::string("\t") + name + "=" + value;
+}
 
 std::string TimeFields(const char* prefix, const platform::FileFacts& facts) {
   std::string text = Field((std::string(prefix) + "modified").c_str(), TimeText(facts.modified));
@@ -127,7 +135,8 @@ bool ParseRecord(const std::vector<std::string>& parts, int64_t number, tJournal
     return false;
   record.beforeStamp.size = record.facts.size;
   record.stamped = record.beforeStamp.modified != platform::kNoTime;
-  if (record.kind == tJournalKind::Times && record.times.modified == platform::kNoTime) return false;
+  if (record.kind == tJournalKind::Times && record.times.modified == platform::kNoTime)
+    return false;
   return true;
 }
 
@@ -179,8 +188,9 @@ std::string TimeText(int64_t nanoseconds) {
   unsigned month, day;
   CivilFromDays(days, year, month, day);
   char text[64];
-  std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02d:%02d:%02d.%09lldZ", static_cast<long long>(year), month,
-                day, static_cast<int>(inDay / 3600), static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60),
+  std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02d:%02d:%02d.%09lldZ",
+                static_cast<long long>(year), month, day, static_cast<int>(inDay / 3600),
+                static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60),
                 static_cast<long long>(fraction));
   return text;
 }
@@ -198,16 +208,22 @@ bool ParseTime(const std::string& text, int64_t& nanoseconds) {
       !ParseNumber(text.substr(t + 7, 2), second) || text[t + 9] != '.' ||
       !ParseNumber(text.substr(t + 10, 9), fraction))
     return false;
-  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59) return false;
-  const int64_t days = DaysFromCivil(negative ? -year : year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+  if (month < 1 || month > 12 || day < 1 || day > 31 || hour > 23 || minute > 59 || second > 59)
+    return false;
+  const int64_t days = DaysFromCivil(negative ? -year : year, static_cast<unsigned>(month),
+                                     static_cast<unsigned>(day));
   nanoseconds = ((days * kDay + hour * 3600 + minute * 60 + second) * kSecond) + fraction;
   return true;
 }
 
 std::string Header(int64_t startedNs, const std::string& undoes) {
   std::string text = std::string(kHeader) + "\n";
-  text += "# One record per line, fields parted by tabs; in paths % and two hex digits stand for a byte.\n";
-  text += "# A record is written before its step; \"N done\" or \"N failed\" follows the step. Times are UTC.\n";
+  text +=
+      "# One record per line, fields parted by tabs; in paths % and two hex digits stand for a "
+      "byte.\n";
+  text +=
+      "# A record is written before its step; \"N done\" or \"N failed\" follows the step. Times "
+      "are UTC.\n";
   text += "started\t" + TimeText(startedNs) + "\n";
   if (!undoes.empty()) text += "undoes\t" + Escape(undoes) + "\n";
   return text;
@@ -277,7 +293,8 @@ bool Parse(const std::string& text, tJournalContents& contents) {
       } else if (parts[1] == "failed") {
         record.state = tJournalState::Failed;
         int64_t code = 0;
-        if (parts.size() > 2 && parts[2].rfind("code=", 0) == 0 && ParseNumber(parts[2].substr(5), code))
+        if (parts.size() > 2 && parts[2].rfind("code=", 0) == 0 &&
+            ParseNumber(parts[2].substr(5), code))
           record.failure = static_cast<int>(code);
       } else if (parts.size() > 2 && parts[2].rfind("path=", 0) == 0) {
         record.via = Unescape(parts[2].substr(5));

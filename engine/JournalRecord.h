@@ -24,9 +24,9 @@ enum class tJournalState { Open, Done, Failed };
 struct tJournalRecord {
   int64_t number = 0;  // 1, 2, ... in the order written
   tJournalKind kind = tJournalKind::Move;
-  std::string from;  // the old path, or the file or folder the step is about
-  std::string to;    // transfers: the new path
-  std::string via;   // a letter-case move that went through a temporary name: that name
+  std::string from;           // the old path, or the file or folder the step is about
+  std::string to;             // transfers: the new path
+  std::string via;            // a letter-case move that went through a temporary name: that name
   platform::FileFacts facts;  // size and times of the file just before the step
   // Transfers of a file that the /T stamp changed just before: its times before that.
   bool stamped = false;

@@ -12,7 +12,8 @@ namespace {
 constexpr int kRefused = 1;
 
 std::string WithoutTrailingSeparator(std::string path) {
-  while (path.size() > 1 && platform::IsPathDelimiter(path.back()) && path[path.size() - 2] != ':') path.pop_back();
+  while (path.size() > 1 && platform::IsPathDelimiter(path.back()) && path[path.size() - 2] != ':')
+    path.pop_back();
   return path;
 }
 
@@ -24,10 +25,12 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 std::string tListOnlyDisk::Key(const std::string& path) const {
-  const std::string absolute = platform::AbsolutePath(platform::NativePath(path.empty() ? "." : path));
+  const std::string absolute =
+      platform::AbsolutePath(platform::NativePath(path.empty() ? "." : path));
   const char separator = platform::PathSeparator();
   const size_t rootEnd = absolute.find(separator);
-  const std::string root = rootEnd == std::string::npos ? std::string() : absolute.substr(0, rootEnd + 1);
+  const std::string root =
+      rootEnd == std::string::npos ? std::string() : absolute.substr(0, rootEnd + 1);
   std::vector<std::string> parts;
   for (size_t start = root.size(); start <= absolute.size();) {
     size_t end = absolute.find(separator, start);
@@ -41,7 +44,8 @@ std::string tListOnlyDisk::Key(const std::string& path) const {
     start = end + 1;
   }
   std::string key = root;
-  for (size_t i = 0; i < parts.size(); ++i) key += (i ? std::string(1, separator) : std::string()) + parts[i];
+  for (size_t i = 0; i < parts.size(); ++i)
+    key += (i ? std::string(1, separator) : std::string()) + parts[i];
   return platform::NamesIgnoreCase() ? platform::AsciiUpper(key) : key;
 }
 
@@ -90,7 +94,8 @@ std::vector<std::string> tListOnlyDisk::ListSubdirectories(const std::string& fo
   for (const std::string& key : folderOrder_) {
     const std::string& path = folders_[key];
     const std::string name = platform::ExtractFileName(path);
-    if (shown.count(key) || platform::NameIsHidden(name) || Key(FolderOf(path)) != parentKey) continue;
+    if (shown.count(key) || platform::NameIsHidden(name) || Key(FolderOf(path)) != parentKey)
+      continue;
     names.push_back(name);
     shown.insert(key);
   }
@@ -126,7 +131,8 @@ bool tListOnlyDisk::FolderExists(const std::string& folder) {
 bool tListOnlyDisk::MakeFolder(const std::string& folder) {
   if (FolderExists(folder)) return true;
   std::vector<std::string> missing;
-  for (std::string level = WithoutTrailingSeparator(folder); !level.empty() && !FolderExists(level);) {
+  for (std::string level = WithoutTrailingSeparator(folder);
+       !level.empty() && !FolderExists(level);) {
     if (FileExists(level)) return false;  // a file holds the name: the real run fails too
     missing.push_back(level);
     const std::string parent = WithoutTrailingSeparator(platform::ExtractFilePath(level));
@@ -152,7 +158,8 @@ void tListOnlyDisk::Add(const std::string& path, const std::string& content) {
   addedOrder_.push_back(key);
 }
 
-int tListOnlyDisk::Transfer(const std::string& source, const std::string& target, bool replace, bool copy) {
+int tListOnlyDisk::Transfer(const std::string& source, const std::string& target, bool replace,
+                            bool copy) {
   if (!FolderExists(platform::ExtractFilePath(target)) || FolderExists(target)) return kRefused;
   const bool taken = FileExists(target);
   if ((taken && !replace) || !FileExists(source)) return kRefused;

@@ -42,7 +42,7 @@ class tListOnlyDisk : public tPassDisk {
 
   std::map<std::string, Entry> added_;  // files the run has put somewhere
   std::vector<std::string> addedOrder_;
-  std::set<std::string> gone_;                   // real files the run has moved away or replaced
-  std::map<std::string, std::string> folders_;   // folders the run has made
+  std::set<std::string> gone_;                  // real files the run has moved away or replaced
+  std::map<std::string, std::string> folders_;  // folders the run has made
   std::vector<std::string> folderOrder_;
 };

@@ -58,20 +58,23 @@ class tRealDisk : public tPassDisk {
   void RenameLetterCase(const std::string& source, const std::string& target) override;
 
   // Sets a file's times back exactly, journalled; false when that failed.
-  bool SetTimes(const std::string& path, const platform::FileFacts& now, const platform::FileFacts& wanted);
+  bool SetTimes(const std::string& path, const platform::FileFacts& now,
+                const platform::FileFacts& wanted);
   // Removes a copy, journalled as the undo of copying source to copy.
-  bool RemoveCopy(const std::string& source, const std::string& copy, const platform::FileFacts& facts);
+  bool RemoveCopy(const std::string& source, const std::string& copy,
+                  const platform::FileFacts& facts);
   // Removes a folder that holds nothing, journalled; false when it is not empty.
   bool RemoveFolder(const std::string& folder);
 
  private:
   void Clean(const std::string& folder);
-  int64_t BeginTransfer(tJournalKind kind, const std::string& source, const std::string& target, bool replace);
+  int64_t BeginTransfer(tJournalKind kind, const std::string& source, const std::string& target,
+                        bool replace);
   void EndTransfer(int64_t number, int code);
 
   tJournal* journal_;
-  std::set<std::string> cleaned_;     // folders whose stale temporaries are gone
-  std::string knownFolder_;           // the folder MakeFolder found last
-  std::string stampedPath_;           // the file the last stamp changed
-  platform::FileFacts beforeStamp_;   // and its times before
+  std::set<std::string> cleaned_;    // folders whose stale temporaries are gone
+  std::string knownFolder_;          // the folder MakeFolder found last
+  std::string stampedPath_;          // the file the last stamp changed
+  platform::FileFacts beforeStamp_;  // and its times before
 };

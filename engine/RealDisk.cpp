@@ -14,7 +14,8 @@ std::string FolderKey(const std::string& path) {
 }
 
 [[noreturn]] void FailStamp() {
-  throw EInOutError(platform::SystemErrorMessage(platform::LastErrorCode()), platform::LastErrorCode());
+  throw EInOutError(platform::SystemErrorMessage(platform::LastErrorCode()),
+                    platform::LastErrorCode());
 }
 
 }  // namespace
@@ -99,7 +100,8 @@ void tRealDisk::Stamp(const std::string& path, TDateTime moment) {
   beforeStamp_ = before;
 }
 
-int64_t tRealDisk::BeginTransfer(tJournalKind kind, const std::string& source, const std::string& target, bool replace) {
+int64_t tRealDisk::BeginTransfer(tJournalKind kind, const std::string& source,
+                                 const std::string& target, bool replace) {
   Clean(target);
   if (!journal_) return 0;
   tJournalRecord record;
@@ -162,7 +164,8 @@ void tRealDisk::RenameLetterCase(const std::string& source, const std::string& t
   EndTransfer(number, 0);
 }
 
-bool tRealDisk::SetTimes(const std::string& path, const platform::FileFacts& now, const platform::FileFacts& wanted) {
+bool tRealDisk::SetTimes(const std::string& path, const platform::FileFacts& now,
+                         const platform::FileFacts& wanted) {
   int64_t number = 0;
   if (journal_) {
     tJournalRecord record;
@@ -177,7 +180,8 @@ bool tRealDisk::SetTimes(const std::string& path, const platform::FileFacts& now
   return set;
 }
 
-bool tRealDisk::RemoveCopy(const std::string& source, const std::string& copy, const platform::FileFacts& facts) {
+bool tRealDisk::RemoveCopy(const std::string& source, const std::string& copy,
+                           const platform::FileFacts& facts) {
   int64_t number = 0;
   if (journal_) {
     tJournalRecord record;
@@ -188,7 +192,8 @@ bool tRealDisk::RemoveCopy(const std::string& source, const std::string& copy, c
     number = journal_->Begin(record);
   }
   const bool removed = platform::RemoveFile(copy, true);
-  if (number) removed ? journal_->Done(number) : journal_->Failed(number, platform::LastErrorCode());
+  if (number)
+    removed ? journal_->Done(number) : journal_->Failed(number, platform::LastErrorCode());
   return removed;
 }
 

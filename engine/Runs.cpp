@@ -29,9 +29,13 @@ int32_t PreviewRename(const tRunOptions& options, const std::vector<std::string>
 
 std::string LastRunJournal() { return LastJournal(platform::JournalFolder()); }
 
-std::string FindRunJournal(const std::string& name) { return FindJournal(name, platform::JournalFolder()); }
+std::string FindRunJournal(const std::string& name) {
+  return FindJournal(name, platform::JournalFolder());
+}
 
-int32_t JournalFileCount(const std::string& journal) { return CountJournalFiles(ReadJournal(journal)); }
+int32_t JournalFileCount(const std::string& journal) {
+  return CountJournalFiles(ReadJournal(journal));
+}
 
 tUndoResult UndoRun(const std::string& journal) {
   const tJournalContents contents = ReadJournal(journal);

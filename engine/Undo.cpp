@@ -25,12 +25,13 @@ bool IsTransfer(const tJournalRecord& record) {
 // The file is there with the recorded size and modification time.
 bool Unchanged(const std::string& path, const FileFacts& facts) {
   FileFacts now;
-  return platform::ReadFileFacts(path, now) && now.size == facts.size && now.modified == facts.modified;
+  return platform::ReadFileFacts(path, now) && now.size == facts.size &&
+         now.modified == facts.modified;
 }
 
 bool SameTimes(const FileFacts& a, const FileFacts& b) {
-  return a.modified == b.modified &&
-         (a.created == b.created || a.created == platform::kNoTime || b.created == platform::kNoTime);
+  return a.modified == b.modified && (a.created == b.created || a.created == platform::kNoTime ||
+                                      b.created == platform::kNoTime);
 }
 
 bool SameContents(const std::string& first, const std::string& second) {
@@ -41,7 +42,8 @@ bool SameContents(const std::string& first, const std::string& second) {
     std::vector<char> x(1 << 20), y(1 << 20);
     for (;;) {
       const size_t n = a.Read(x.data(), x.size());
-      if (b.Read(y.data(), y.size()) != n || !std::equal(x.begin(), x.begin() + static_cast<long>(n), y.begin()))
+      if (b.Read(y.data(), y.size()) != n ||
+          !std::equal(x.begin(), x.begin() + static_cast<long>(n), y.begin()))
         return false;
       if (n == 0) return true;
     }
@@ -57,7 +59,8 @@ std::set<size_t> CoveredTimes(const std::vector<tJournalRecord>& records) {
   for (size_t i = records.size(); i-- > 0;) {
     const tJournalRecord& record = records[i];
     if (record.state == tJournalState::Failed) continue;
-    if (record.kind == tJournalKind::Move || record.kind == tJournalKind::Copy) movedLater.insert(record.from);
+    if (record.kind == tJournalKind::Move || record.kind == tJournalKind::Copy)
+      movedLater.insert(record.from);
     if (record.kind == tJournalKind::Times && movedLater.count(record.from)) covered.insert(i);
   }
   return covered;
@@ -103,21 +106,32 @@ class Undo {
       const tJournalRecord& record = records[i];
       if (record.state == tJournalState::Failed || covered.count(i)) continue;
       replacedOwn_ = replacements_.replacedOwn[i];
-      if (replacements_.lostToLater[i] && (record.kind == tJournalKind::Move || record.kind == tJournalKind::Copy) &&
+      if (replacements_.lostToLater[i] &&
+          (record.kind == tJournalKind::Move || record.kind == tJournalKind::Copy) &&
           !Unchanged(record.to, record.facts)) {
         // A copy that a later file replaced leaves its source: nothing is missing.
         if (record.kind == tJournalKind::Move) LostToLater(record);
         continue;
       }
       switch (record.kind) {
-        case tJournalKind::Move: UndoMove(record); break;
-        case tJournalKind::Copy: UndoCopy(record); break;
-        case tJournalKind::Uncopy: UndoUncopy(record); break;
-        case tJournalKind::Times: UndoTimes(record); break;
+        case tJournalKind::Move:
+          UndoMove(record);
+          break;
+        case tJournalKind::Copy:
+          UndoCopy(record);
+          break;
+        case tJournalKind::Uncopy:
+          UndoUncopy(record);
+          break;
+        case tJournalKind::Times:
+          UndoTimes(record);
+          break;
         case tJournalKind::MakeFolder:
           if (platform::DirectoryExists(record.from)) disk_.RemoveFolder(record.from);
           break;
-        case tJournalKind::RemoveFolder: disk_.MakeFolder(record.from); break;
+        case tJournalKind::RemoveFolder:
+          disk_.MakeFolder(record.from);
+          break;
       }
     }
     if (tProgressSink* sink = ProgressWindow()) Write([&] { sink->ClearStatus(); });
@@ -136,12 +150,15 @@ class Undo {
         if (record.stamped) PutTimesBack(record.from, record.beforeStamp);
         return;
       } else {
-        Refuse(record.to, platform::FileExists(record.to) ? "changed since the run" : "no longer there");
+        Refuse(record.to,
+               platform::FileExists(record.to) ? "changed since the run" : "no longer there");
         return;
       }
     }
-    const bool sameFile = platform::SameIgnoringCase(at, record.from) && platform::IsSameFile(at, record.from);
-    if (!sameFile && (platform::FileExists(record.from) || platform::DirectoryExists(record.from))) {
+    const bool sameFile =
+        platform::SameIgnoringCase(at, record.from) && platform::IsSameFile(at, record.from);
+    if (!sameFile &&
+        (platform::FileExists(record.from) || platform::DirectoryExists(record.from))) {
       // A move to another file system that stopped after its copy was complete leaves
       // the file twice: the copy goes.
       if (!done && Unchanged(record.from, record.facts) && SameContents(record.from, at)) {
@@ -188,7 +205,8 @@ class Undo {
       if (record.replaced && !replacedOwn_) Lost(record.to);
     }
     // The stamp was written on the source before it was copied.
-    if (record.stamped && Unchanged(record.from, record.facts)) PutTimesBack(record.from, record.beforeStamp);
+    if (record.stamped && Unchanged(record.from, record.facts))
+      PutTimesBack(record.from, record.beforeStamp);
   }
 
   // The undo of an undo that removed a copy: the copy is made again.
@@ -257,13 +275,15 @@ class Undo {
 
   void Lost(const std::string& path) {
     ++result_.lost;
-    Alert(Prefix() + path + " -> the file this name held before the run was replaced and cannot come back");
+    Alert(Prefix() + path +
+          " -> the file this name held before the run was replaced and cannot come back");
   }
 
   // A later file of the run took the place this one was moved to.
   void LostToLater(const tJournalRecord& record) {
     ++result_.lost;
-    Alert(Prefix() + record.from + " -> replaced at " + record.to + " by a later file of the run: it cannot come back");
+    Alert(Prefix() + record.from + " -> replaced at " + record.to +
+          " by a later file of the run: it cannot come back");
   }
 
   static void Alert(const std::string& text) {
@@ -291,4 +311,6 @@ int32_t CountJournalFiles(const tJournalContents& contents) {
   return count;
 }
 
-tUndoResult UndoJournal(const tJournalContents& contents, tRealDisk& disk) { return Undo(contents, disk).Run(); }
+tUndoResult UndoJournal(const tJournalContents& contents, tRealDisk& disk) {
+  return Undo(contents, disk).Run();
+}

@@ -13,7 +13,8 @@ AppendFile::~AppendFile() { Close(); }
 
 bool AppendFile::CreateNew(const std::string& path) {
   Close();
-  const int fd = open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
+  const int fd =
+      open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
   if (fd < 0) return false;
   handle_ = fd;
   return true;

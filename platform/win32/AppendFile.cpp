@@ -29,9 +29,11 @@ bool AppendFile::Append(const std::string& text) {
     return false;
   }
   for (size_t done = 0; done < text.size();) {
-    const DWORD chunk = static_cast<DWORD>(text.size() - done > 1u << 30 ? 1u << 30 : text.size() - done);
+    const DWORD chunk =
+        static_cast<DWORD>(text.size() - done > 1u << 30 ? 1u << 30 : text.size() - done);
     DWORD written = 0;
-    if (!WriteFile(Native(handle_), text.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(Native(handle_), text.data() + done, chunk, &written, nullptr) || written == 0)
+      return false;
     done += written;
   }
   return true;

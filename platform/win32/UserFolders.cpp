@@ -25,7 +25,8 @@ std::string WithBackslash(std::string folder) {
 }  // namespace
 
 std::string JournalFolder() {
-  if (const std::string dir = Variable(L"STAMPEL_JOURNAL_DIR"); !dir.empty()) return WithBackslash(dir);
+  if (const std::string dir = Variable(L"STAMPEL_JOURNAL_DIR"); !dir.empty())
+    return WithBackslash(dir);
   std::string local = Variable(L"LOCALAPPDATA");
   if (local.empty()) local = Variable(L"USERPROFILE") + "\\AppData\\Local";
   return WithBackslash(local) + "Stampel\\journal\\";

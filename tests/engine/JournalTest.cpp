@@ -1,7 +1,6 @@
-#include "engine/Journal.h"
-
 #include <gtest/gtest.h>
 
+#include "engine/Journal.h"
 #include "engine/Runs.h"
 #include "platform/CommandLine.h"
 #include "platform/FileSystem.h"
@@ -42,7 +41,8 @@ TEST(JournalText, TimesGoThereAndBackToTheNanosecond) {
     EXPECT_EQ(c.ns, back) << c.text;
   }
   int64_t ignored;
-  for (const char* bad : {"", "2004-05-06", "2004-13-06T07:08:09.000000000Z", "2004-05-06T07:08:09Z"})
+  for (const char* bad :
+       {"", "2004-05-06", "2004-13-06T07:08:09.000000000Z", "2004-05-06T07:08:09Z"})
     EXPECT_FALSE(journal_text::ParseTime(bad, ignored)) << bad;
 }
 
@@ -117,7 +117,8 @@ TEST_F(Journals, OnlyTheLatestFiftyAreKept) {
 
 TEST_F(Journals, NamesWithAnyCharacterComeBack) {
   std::vector<std::string> names = {"100% sure.jpg", "caf\xC3\xA9 \xE2\x82\xAC.jpg", "a  b.jpg"};
-  if (platform::SlashStartsPaths()) names.push_back("tab\tand\nline.jpg");  // POSIX names may hold them
+  if (platform::SlashStartsPaths())
+    names.push_back("tab\tand\nline.jpg");  // POSIX names may hold them
   for (size_t i = 0; i < names.size(); ++i)
     WriteBytes(dir / names[i], test::Photo({"2004:05:06 07:08:09", "", "", 0, 0, names[i]}));
   const auto before = test::Snapshot(dir.Path());
@@ -139,7 +140,8 @@ TEST_F(Journals, AKilledRunIsUndoneWhereverTheKillFell) {
     EXPECT_TRUE(platform::ReadFileFacts(path, f)) << path;
     return f;
   };
-  auto record = [](tJournalKind kind, const std::string& from, const std::string& to, const platform::FileFacts& f) {
+  auto record = [](tJournalKind kind, const std::string& from, const std::string& to,
+                   const platform::FileFacts& f) {
     tJournalRecord r;
     r.kind = kind;
     r.from = from;
@@ -154,18 +156,22 @@ TEST_F(Journals, AKilledRunIsUndoneWhereverTheKillFell) {
   {
     tJournal journal(settings.JournalFolder());
     // Killed before the move began.
-    journal.Begin(record(tJournalKind::Move, dir / "never.jpg", dir / "never2.jpg", facts(dir / "never.jpg")));
+    journal.Begin(record(tJournalKind::Move, dir / "never.jpg", dir / "never2.jpg",
+                         facts(dir / "never.jpg")));
     // Killed after the move, before its mark.
-    journal.Begin(record(tJournalKind::Move, dir / "moved.jpg", dir / "moved2.jpg", facts(dir / "moved.jpg")));
+    journal.Begin(record(tJournalKind::Move, dir / "moved.jpg", dir / "moved2.jpg",
+                         facts(dir / "moved.jpg")));
     platform::MoveFileSafely(dir / "moved.jpg", dir / "moved2.jpg", false);
     // A move to another file system killed after its copy was in place.
-    journal.Begin(record(tJournalKind::Move, dir / "twice.jpg", dir / "twice2.jpg", facts(dir / "twice.jpg")));
+    journal.Begin(record(tJournalKind::Move, dir / "twice.jpg", dir / "twice2.jpg",
+                         facts(dir / "twice.jpg")));
     platform::CopyFileSafely(dir / "twice.jpg", dir / "twice2.jpg", false);
     // A copy killed before it was in place.
-    journal.Begin(record(tJournalKind::Copy, dir / "copied.jpg", dir / "copied2.jpg", facts(dir / "copied.jpg")));
+    journal.Begin(record(tJournalKind::Copy, dir / "copied.jpg", dir / "copied2.jpg",
+                         facts(dir / "copied.jpg")));
     // A letter-case rename killed on its way through a temporary name.
-    const int64_t detour =
-        journal.Begin(record(tJournalKind::Move, dir / "detour.jpg", dir / "DETOUR.jpg", facts(dir / "detour.jpg")));
+    const int64_t detour = journal.Begin(record(tJournalKind::Move, dir / "detour.jpg",
+                                                dir / "DETOUR.jpg", facts(dir / "detour.jpg")));
     journal.Via(detour, dir / "~tmp.jpg");
     platform::MoveFileSafely(dir / "detour.jpg", dir / "~tmp.jpg", false);
     path = journal.Path();

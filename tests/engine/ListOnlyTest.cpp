@@ -33,9 +33,11 @@ Lines Record(const std::function<void()>& run) {
 }
 
 void LetterCaseTree(const std::string& root) {
-  for (const std::string& folder : {std::string(), std::string("p") + kSep, std::string("q") + kSep}) {
+  for (const std::string& folder :
+       {std::string(), std::string("p") + kSep, std::string("q") + kSep}) {
     platform::ForceDirectories(root + folder);
-    test::WriteBytes(root + folder + "photo.jpg", test::Photo({"2004:05:06 07:08:09", "", "", 0, 0, folder}));
+    test::WriteBytes(root + folder + "photo.jpg",
+                     test::Photo({"2004:05:06 07:08:09", "", "", 0, 0, folder}));
   }
 }
 
@@ -133,7 +135,8 @@ TEST_P(ListOnlyAndUndo, TheListIsTheRunAndTheUndoBringsBackTheTree) {
     EXPECT_EQ(before.at(path), state) << path;
   }
   size_t lostLines = 0;
-  for (const auto& line : undo) lostLines += std::get<0>(line).find("cannot come back") != std::string::npos;
+  for (const auto& line : undo)
+    lostLines += std::get<0>(line).find("cannot come back") != std::string::npos;
   EXPECT_EQ(static_cast<size_t>(result.lost), lostLines);
 }
 

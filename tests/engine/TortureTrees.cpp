@@ -27,7 +27,8 @@ void MakeTree(const std::string& root, bool duplicatesOnly) {
     std::snprintf(date, sizeof date, "2004:05:%02d 07:08:09", day);
     const std::string salt = duplicatesOnly ? std::string(date) : "file " + std::to_string(i);
     const bool upperExtension = i % 2 == 1 && !duplicatesOnly;  // one target per date there
-    std::string name = (i % 3 == 0 ? "IMG_" : "img_") + std::to_string(i % 50) + (upperExtension ? ".JPG" : ".jpg");
+    std::string name = (i % 3 == 0 ? "IMG_" : "img_") + std::to_string(i % 50) +
+                       (upperExtension ? ".JPG" : ".jpg");
     if (Exists(where + name)) name = "x" + std::to_string(i) + "_" + name;
     const int kind = static_cast<int>(random() % 10);
     if (kind == 0 && !duplicatesOnly)
@@ -55,7 +56,8 @@ std::map<std::string, FileState> Snapshot(const std::string& folder) {
     const std::string path = PathText(entry.path());
     platform::FileFacts facts;
     platform::ReadFileFacts(path, facts);
-    files[PathText(fs::relative(entry.path(), Utf8Path(folder)))] = {ReadBytes(path), facts.modified};
+    files[PathText(fs::relative(entry.path(), Utf8Path(folder)))] = {ReadBytes(path),
+                                                                     facts.modified};
   }
   return files;
 }

@@ -20,7 +20,9 @@ std::map<std::string, int> Contents(const std::string& folder);
 struct FileState {
   std::string bytes;
   int64_t modified = 0;
-  bool operator==(const FileState& other) const { return bytes == other.bytes && modified == other.modified; }
+  bool operator==(const FileState& other) const {
+    return bytes == other.bytes && modified == other.modified;
+  }
 };
 std::map<std::string, FileState> Snapshot(const std::string& folder);
 

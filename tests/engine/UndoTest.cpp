@@ -103,7 +103,8 @@ TEST_F(Undo, ACopyGoesOnlyWhenUnchangedAndEqualToASourceThatIsThere) {
   ASSERT_EQ(1u, AlertsAbout(copyA).size());
   EXPECT_NE(std::string::npos, AlertsAbout(copyA)[0].find("differs from its source"));
   ASSERT_EQ(1u, AlertsAbout("2002_b.jpg").size());
-  EXPECT_NE(std::string::npos, AlertsAbout("2002_b.jpg")[0].find("its source " + dir / "b.jpg" + " is gone"));
+  EXPECT_NE(std::string::npos,
+            AlertsAbout("2002_b.jpg")[0].find("its source " + dir / "b.jpg" + " is gone"));
 }
 
 TEST_F(Undo, AnUndoIsJournalledAndCanItselfBeUndone) {

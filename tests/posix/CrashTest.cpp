@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -28,7 +28,9 @@ namespace {
 struct State {
   std::string bytes;
   int64_t modified;
-  bool operator==(const State& other) const { return bytes == other.bytes && modified == other.modified; }
+  bool operator==(const State& other) const {
+    return bytes == other.bytes && modified == other.modified;
+  }
 };
 
 std::map<std::string, State> Snapshot(const std::string& folder) {
@@ -38,7 +40,8 @@ std::map<std::string, State> Snapshot(const std::string& folder) {
     if (!entry.is_regular_file()) continue;
     platform::FileFacts facts;
     platform::ReadFileFacts(entry.path().string(), facts);
-    files[fs::relative(entry.path(), folder).string()] = {test::ReadBytes(entry.path().string()), facts.modified};
+    files[fs::relative(entry.path(), folder).string()] = {test::ReadBytes(entry.path().string()),
+                                                          facts.modified};
   }
   return files;
 }
@@ -47,7 +50,8 @@ std::vector<std::string> Temporaries(const std::string& folder) {
   std::vector<std::string> found;
   if (!fs::exists(folder)) return found;
   for (const auto& entry : fs::recursive_directory_iterator(folder))
-    if (entry.path().filename().string().rfind(".stampel-", 0) == 0) found.push_back(entry.path().string());
+    if (entry.path().filename().string().rfind(".stampel-", 0) == 0)
+      found.push_back(entry.path().string());
   return found;
 }
 
@@ -91,14 +95,15 @@ class OtherFileSystem {
 
 // Runs stampel with the arguments in the folder; kills it after the delay unless that
 // is negative. Returns the exit code, or -1 when killed. Output goes to the file.
-int Stampel(const std::vector<std::string>& arguments, const std::string& journals, const std::string& output,
-            std::chrono::microseconds killAfter) {
+int Stampel(const std::vector<std::string>& arguments, const std::string& journals,
+            const std::string& output, std::chrono::microseconds killAfter) {
   const pid_t child = fork();
   if (child == 0) {
     setenv("STAMPEL_JOURNAL_DIR", journals.c_str(), 1);
     if (!freopen(output.c_str(), "w", stdout)) _exit(97);
     std::vector<char*> argv{const_cast<char*>(STAMPEL_PROGRAM)};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
     execv(STAMPEL_PROGRAM, argv.data());
     _exit(98);
@@ -126,14 +131,17 @@ void MakePhotos(const std::string& folder, int seed) {
   }
 }
 
-std::string Read(const std::string& path) { return fs::exists(path) ? test::ReadBytes(path) : std::string(); }
+std::string Read(const std::string& path) {
+  return fs::exists(path) ? test::ReadBytes(path) : std::string();
+}
 
 }  // namespace
 
 TEST(Crash, AKilledRunLosesNothingLeavesNoTemporaryFileAndIsUndone) {
   test::TempDir dir;
   OtherFileSystem other(dir.Path());
-  if (other.Path().empty()) GTEST_SKIP() << "no second file system: /dev/shm is missing and tmpfs cannot be mounted";
+  if (other.Path().empty())
+    GTEST_SKIP() << "no second file system: /dev/shm is missing and tmpfs cannot be mounted";
   ASSERT_NE(DeviceOf(dir.Path()), DeviceOf(other.Path()));
 
   struct Mode {
@@ -141,7 +149,8 @@ TEST(Crash, AKilledRunLosesNothingLeavesNoTemporaryFileAndIsUndone) {
     bool copy;
     bool stamp;
   };
-  const Mode modes[] = {{false, false, false}, {false, true, false}, {true, false, true}, {false, true, true}};
+  const Mode modes[] = {
+      {false, false, false}, {false, true, false}, {true, false, true}, {false, true, true}};
   auto arguments = [&](const Mode& mode, const std::string& source, const std::string& target) {
     std::string folder = target;
     std::replace(folder.begin(), folder.end(), '/', '\\');
@@ -158,38 +167,49 @@ TEST(Crash, AKilledRunLosesNothingLeavesNoTemporaryFileAndIsUndone) {
   auto timed = [&](const std::vector<std::string>& args) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(0, Stampel(args, dir / "j0", dir / "out0", std::chrono::microseconds(-1)));
-    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() -
+                                                                 start)
+        .count();
   };
   MakePhotos(dir / "calibrate/", 0);
   const int64_t startup = timed({"/S", dir / "calibrate/none*.JPG"});
-  const int64_t whole = timed(arguments(modes[1], dir / "calibrate/", other.Path() + "calibrated/"));
+  const int64_t whole =
+      timed(arguments(modes[1], dir / "calibrate/", other.Path() + "calibrated/"));
   const int64_t first = startup * 4 / 5;
-  std::printf("start-up %lld us, a whole run %lld us\n", static_cast<long long>(startup), static_cast<long long>(whole));
+  std::printf("start-up %lld us, a whole run %lld us\n", static_cast<long long>(startup),
+              static_cast<long long>(whole));
   std::fflush(stdout);
   const int64_t span = std::max<int64_t>(whole * 21 / 20 - first, 1);
   std::mt19937 random(7);
   int undone = 0, untouched = 0, steps = 0, halfMoves = 0;
   for (int round = 1; round <= 24; ++round) {
     const Mode& mode = modes[round % 4];
-    const std::string here = (mode.fromOther ? other.Path() : dir.Path()) + "src" + std::to_string(round) + "/";
-    const std::string there = (mode.fromOther ? dir.Path() : other.Path()) + "dst" + std::to_string(round) + "/";
+    const std::string here =
+        (mode.fromOther ? other.Path() : dir.Path()) + "src" + std::to_string(round) + "/";
+    const std::string there =
+        (mode.fromOther ? dir.Path() : other.Path()) + "dst" + std::to_string(round) + "/";
     const std::string journals = dir / "j" + std::to_string(round);
     MakePhotos(here, round);
     const auto original = Snapshot(here);
     const std::chrono::microseconds delay(first + static_cast<int64_t>(random() % span));
     Stampel(arguments(mode, here, there), journals, dir / "out", delay);
-    SCOPED_TRACE("round " + std::to_string(round) + ", killed after " + std::to_string(delay.count()) + " us");
+    SCOPED_TRACE("round " + std::to_string(round) + ", killed after " +
+                 std::to_string(delay.count()) + " us");
 
-    EXPECT_TRUE(Temporaries(here).empty() && Temporaries(there).empty()) << "a temporary file is left";
+    EXPECT_TRUE(Temporaries(here).empty() && Temporaries(there).empty())
+        << "a temporary file is left";
     std::map<std::string, int> contents;
     for (const auto& [name, state] : Snapshot(here)) ++contents[state.bytes];
     for (const auto& [name, state] : Snapshot(there)) ++contents[state.bytes];
-    for (const auto& [name, state] : original) EXPECT_GT(contents[state.bytes], 0) << name << " is lost";
+    for (const auto& [name, state] : original)
+      EXPECT_GT(contents[state.bytes], 0) << name << " is lost";
 
     const int code = Stampel({"/U"}, journals, dir / "undo", std::chrono::microseconds(-1));
     const std::string undo = Read(dir / "undo");
     EXPECT_EQ(std::string::npos, undo.find("not undone")) << undo;
-    for (size_t at = undo.find("\nStampel "); at != std::string::npos; at = undo.find("\nStampel ", at + 1)) ++steps;
+    for (size_t at = undo.find("\nStampel "); at != std::string::npos;
+         at = undo.find("\nStampel ", at + 1))
+      ++steps;
     steps += undo.rfind("Stampel ", 0) == 0;
     for (size_t at = undo.find("that the run had left"); at != std::string::npos;
          at = undo.find("that the run had left", at + 1))
@@ -207,8 +227,10 @@ TEST(Crash, AKilledRunLosesNothingLeavesNoTemporaryFileAndIsUndone) {
     EXPECT_TRUE(Temporaries(here).empty() && Temporaries(there).empty());
     fs::remove_all(here);
   }
-  EXPECT_GE(undone, 10) << "the kills should mostly fall inside the runs (" << untouched << " before them)";
-  std::printf("24 kills: %d runs undone (%d files moved back or copies removed, %d of them copies that an "
-              "interrupted move had left), %d killed before the first change\n",
-              undone, steps, halfMoves, untouched);
+  EXPECT_GE(undone, 10) << "the kills should mostly fall inside the runs (" << untouched
+                        << " before them)";
+  std::printf(
+      "24 kills: %d runs undone (%d files moved back or copies removed, %d of them copies that an "
+      "interrupted move had left), %d killed before the first change\n",
+      undone, steps, halfMoves, untouched);
 }
