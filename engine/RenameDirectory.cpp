@@ -50,7 +50,10 @@ void ReportProblem(int32_t n, const std::string& source, const char* what) {
 class DirectoryPass {
  public:
   DirectoryPass(const tRunOptions& options, const std::string& pattern, tPassDisk& disk)
-      : options_(options), pattern_(platform::NativePath(pattern)), prefix_(DirectoryPrefix(pattern_)), disk_(disk) {}
+      : options_(options),
+        pattern_(platform::NativePath(pattern)),
+        prefix_(DirectoryPrefix(pattern_)),
+        disk_(disk) {}
 
   int32_t Run() {
     KeepRunning = true;
@@ -69,7 +72,8 @@ class DirectoryPass {
       const std::string namePart = platform::ExtractFileName(pattern_);
       for (const std::string& folder : folders) {
         if (!KeepRunning) break;
-        count_ += RenameDirectory(options_, prefix_ + folder + platform::PathSeparator() + namePart, disk_);
+        count_ += RenameDirectory(options_, prefix_ + folder + platform::PathSeparator() + namePart,
+                                  disk_);
       }
     }
     Report([](tProgressSink& sink) { sink.ClearStatus(); });
@@ -164,7 +168,8 @@ class DirectoryPass {
   }
 
   std::string FreeName(const std::string& target) {
-    return UniqueFileName(target, [this](const std::string& name) { return disk_.FileExists(name); });
+    return UniqueFileName(target,
+                          [this](const std::string& name) { return disk_.FileExists(name); });
   }
 
   const tRunOptions& options_;
@@ -177,7 +182,8 @@ class DirectoryPass {
 
 }  // namespace
 
-int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern, tPassDisk& disk) {
+int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern,
+                        tPassDisk& disk) {
   return DirectoryPass(options, pathPattern, disk).Run();
 }
 

@@ -16,4 +16,5 @@ int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPatte
 // The same on the given disk: the real one (journalled or not), or a list-only one that
 // makes the pass tell what it would do without changing anything. Subdirectories are
 // walked on the same disk.
-int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern, tPassDisk& disk);
+int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern,
+                        tPassDisk& disk);

@@ -47,7 +47,8 @@ std::string UniqueFileName(const std::string& target) {
   return UniqueFileName(target, [](const std::string& name) { return platform::FileExists(name); });
 }
 
-std::string UniqueFileName(const std::string& target, const std::function<bool(const std::string&)>& exists) {
+std::string UniqueFileName(const std::string& target,
+                           const std::function<bool(const std::string&)>& exists) {
   static const char kSuffixes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ!@";
   const std::string directory = platform::ExtractFilePath(target);
   const std::string name = platform::ExtractFileName(target);

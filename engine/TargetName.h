@@ -35,4 +35,5 @@ std::string ComposeTarget(const std::string& prefix, const std::string& stem,
 // the last one.
 std::string UniqueFileName(const std::string& target);
 // The same, with exists telling whether a plain file holds a name.
-std::string UniqueFileName(const std::string& target, const std::function<bool(const std::string&)>& exists);
+std::string UniqueFileName(const std::string& target,
+                           const std::function<bool(const std::string&)>& exists);

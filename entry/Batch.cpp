@@ -93,9 +93,11 @@ int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
   }
   if (command.undo) {
     // Nothing is changed when the command line asks for more than one thing.
-    if (command.listOnly) throw std::runtime_error("/L and /U cannot be used together; nothing was changed.");
+    if (command.listOnly)
+      throw std::runtime_error("/L and /U cannot be used together; nothing was changed.");
     if (!command.paths.empty())
-      throw std::runtime_error("/U takes back a whole run and no path pattern; nothing was changed.");
+      throw std::runtime_error(
+          "/U takes back a whole run and no path pattern; nothing was changed.");
     const std::string journal =
         command.undoJournal.empty() ? LastRunJournal() : FindRunJournal(command.undoJournal);
     if (journal.empty()) throw std::runtime_error("There is no run to undo: no journal was found.");

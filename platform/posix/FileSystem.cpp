@@ -144,7 +144,8 @@ int OpenUnnamed(const std::string& folder) {
   const int fd = open(DirectoryOrDot(folder).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
   if (fd >= 0) return fd;
   // Kernels and file systems without it answer in several ways.
-  if (errno == EISDIR || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP) errno = EOPNOTSUPP;
+  if (errno == EISDIR || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP)
+    errno = EOPNOTSUPP;
   return -1;
 #else
   (void)folder;
@@ -234,7 +235,9 @@ int CopyInto(const std::string& from, const std::string& to, bool replace) {
   Fd named(CreateLockedTemporary(folder, name));
   if (named.get() < 0) return errno;
   int error = FillCopy(in.get(), info, named.get());
-  if (error == 0) error = replace ? (rename(name.c_str(), to.c_str()) == 0 ? 0 : errno) : RenameNoReplace(name, to);
+  if (error == 0)
+    error =
+        replace ? (rename(name.c_str(), to.c_str()) == 0 ? 0 : errno) : RenameNoReplace(name, to);
   if (error != 0) unlink(name.c_str());
   return error;  // the lock goes with the descriptor, after the file has its name
 }
@@ -332,7 +335,8 @@ void RemoveStaleTemporaries(const std::string& directory) {
     if (file.get() < 0 || fstat(file.get(), &own) != 0 || !S_ISREG(own.st_mode)) continue;
     // A copy under way holds the lock; a killed one holds nothing.
     if (flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
-    if (lstat(path.c_str(), &named) == 0 && named.st_dev == own.st_dev && named.st_ino == own.st_ino)
+    if (lstat(path.c_str(), &named) == 0 && named.st_dev == own.st_dev &&
+        named.st_ino == own.st_ino)
       unlink(path.c_str());
   }
 }

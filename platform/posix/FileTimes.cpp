@@ -82,7 +82,9 @@ bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t) {
   return utimensat(AT_FDCWD, NativePath(path).c_str(), times, 0) == 0;
 }
 
-int64_t StampedTime(TDateTime localTime) { return Nanoseconds(posix::TimespecFromLocal(localTime)); }
+int64_t StampedTime(TDateTime localTime) {
+  return Nanoseconds(posix::TimespecFromLocal(localTime));
+}
 
 bool GetFileTimes(const std::string& path, FileTimes& times) {
   struct stat info;

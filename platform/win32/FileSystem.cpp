@@ -70,7 +70,8 @@ std::wstring FolderOf(const std::string& path) {
 HANDLE CreateTemporary(const std::wstring& folder, std::wstring& name) {
   LARGE_INTEGER seed;
   QueryPerformanceCounter(&seed);
-  uint64_t value = static_cast<uint64_t>(seed.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 40);
+  uint64_t value =
+      static_cast<uint64_t>(seed.QuadPart) ^ (static_cast<uint64_t>(GetCurrentProcessId()) << 40);
   for (int attempt = 0; attempt < 100; ++attempt) {
     value = value * 6364136223846793005ULL + 1442695040888963407ULL;
     wchar_t suffix[17];
@@ -87,7 +88,8 @@ bool CopyBytes(HANDLE in, HANDLE out) {
   std::vector<char> buffer(1 << 20);
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) return false;
+    if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
+      return false;
     if (got == 0) return true;
     for (DWORD done = 0; done < got;) {
       DWORD written = 0;
@@ -113,13 +115,15 @@ DWORD CopyThroughTemporary(const std::string& source, const std::string& target,
   if (!out.Valid()) return GetLastError();
   DWORD error = 0;
   if (!CopyBytes(in.get(), out.get()) ||
-      !SetFileTime(out.get(), keepCreation ? &info.ftCreationTime : nullptr, nullptr, &info.ftLastWriteTime) ||
+      !SetFileTime(out.get(), keepCreation ? &info.ftCreationTime : nullptr, nullptr,
+                   &info.ftLastWriteTime) ||
       !FlushFileBuffers(out.get()))
     error = GetLastError();
   out.Close();
   in.Close();
-  constexpr DWORD kCarried = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
-                             FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+  constexpr DWORD kCarried = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                             FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                             FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
   if (error == 0) {
     const DWORD attributes = info.dwFileAttributes & kCarried;
     SetFileAttributesW(temporary.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
@@ -230,7 +234,9 @@ bool RemoveFile(const std::string& path, bool evenIfReadOnly) {
   return false;
 }
 
-bool RemoveEmptyDirectory(const std::string& path) { return RemoveDirectoryW(Widen(path).c_str()) != 0; }
+bool RemoveEmptyDirectory(const std::string& path) {
+  return RemoveDirectoryW(Widen(path).c_str()) != 0;
+}
 
 int CopyFileSafely(const std::string& source, const std::string& target, bool replace) {
   if (!replace && Attributes(target) != INVALID_FILE_ATTRIBUTES) {
@@ -252,7 +258,8 @@ int MoveFileSafely(const std::string& source, const std::string& target, bool re
     return ERROR_ALREADY_EXISTS;
   }
   error = CopyThroughTemporary(source, target, replace, true);
-  if (error != 0) return static_cast<int>(error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
+  if (error != 0)
+    return static_cast<int>(error == ERROR_FILE_EXISTS ? ERROR_ALREADY_EXISTS : error);
   if (RemoveFile(source, true)) return 0;
   error = GetLastError();
   // The move failed as a whole: leave only the source, unless the copy has already taken
@@ -263,7 +270,8 @@ int MoveFileSafely(const std::string& source, const std::string& target, bool re
 }
 
 void RemoveStaleTemporaries(const std::string& folder) {
-  std::wstring prefix = FolderOf(folder.empty() || IsPathDelimiter(folder.back()) ? folder : folder + "\\");
+  std::wstring prefix =
+      FolderOf(folder.empty() || IsPathDelimiter(folder.back()) ? folder : folder + "\\");
   WIN32_FIND_DATAW data;
   HANDLE find = FindFirstFileExW((prefix + kTemporaryPrefix + L"*").c_str(), FindExInfoBasic, &data,
                                  FindExSearchNameMatch, nullptr, 0);

@@ -1,5 +1,5 @@
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,7 +80,8 @@ TEST(FileSystemPosix, CopiesAndMovesBetweenFileSystemsKeepTimesAndLeaveNoName) {
   TempDir dir;
   char shm[] = "/dev/shm/stampel-fs-XXXXXX";
   struct stat a, b;
-  if (stat("/dev/shm", &b) != 0 || stat(dir.Path().c_str(), &a) != 0 || a.st_dev == b.st_dev || !mkdtemp(shm))
+  if (stat("/dev/shm", &b) != 0 || stat(dir.Path().c_str(), &a) != 0 || a.st_dev == b.st_dev ||
+      !mkdtemp(shm))
     GTEST_SKIP() << "no /dev/shm of its own here; the crash test mounts one";
   const std::string other = std::string(shm) + "/";
   WriteBytes(dir / "a", std::string(1 << 20, 'x'));
@@ -98,8 +99,10 @@ TEST(FileSystemPosix, CopiesAndMovesBetweenFileSystemsKeepTimesAndLeaveNoName) {
     EXPECT_EQ(1083827289123456789, facts.modified) << name;
   }
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(other)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(other))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ((std::vector<std::string>{"copy", "moved", "taken"}), names) << "no temporary name is left";
+  EXPECT_EQ((std::vector<std::string>{"copy", "moved", "taken"}), names)
+      << "no temporary name is left";
   fs::remove_all(other);
 }

@@ -119,8 +119,8 @@ TEST(FileSystemWin, OnlyTemporariesThatNoHandleHoldsAreRemoved) {
   WriteBytes(dir / ".stampel-tmp-00000000000000aa", "stale");
   WriteBytes(dir / ".stampel-tmp-00000000000000bb", "a copy under way");
   WriteBytes(dir / "stm1A2B.tmp", "a name older versions used, but maybe the user's");
-  HANDLE held = CreateFileW(Widen(dir / ".stampel-tmp-00000000000000bb").c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE held = CreateFileW(Widen(dir / ".stampel-tmp-00000000000000bb").c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, held);
   platform::RemoveStaleTemporaries(dir.Path());
   EXPECT_FALSE(test::Exists(dir / ".stampel-tmp-00000000000000aa"));
@@ -134,9 +134,11 @@ TEST(FileSystemWin, OnlyTemporariesThatNoHandleHoldsAreRemoved) {
 TEST(FileSystemWin, AMoveToAnotherVolumeKeepsBothTimesAndLeavesNoTemporaryFile) {
   // Under Wine, Z:\dev\shm is another file system than the temporary folder's.
   const DWORD shm = GetFileAttributesW(L"Z:\\dev\\shm");
-  if (shm == INVALID_FILE_ATTRIBUTES || !(shm & FILE_ATTRIBUTE_DIRECTORY)) GTEST_SKIP() << "no second volume here";
+  if (shm == INVALID_FILE_ATTRIBUTES || !(shm & FILE_ATTRIBUTE_DIRECTORY))
+    GTEST_SKIP() << "no second volume here";
   TempDir dir;
-  const std::string other = "Z:\\dev\\shm\\stampel-win-" + std::to_string(GetCurrentProcessId()) + "\\";
+  const std::string other =
+      "Z:\\dev\\shm\\stampel-win-" + std::to_string(GetCurrentProcessId()) + "\\";
   ASSERT_TRUE(platform::ForceDirectories(other));
   WriteBytes(dir / "a.jpg", std::string(1 << 20, 'x'));
   ASSERT_TRUE(platform::SetExactFileTimes(dir / "a.jpg", 1083827289123456700, 1083827280000000000));
