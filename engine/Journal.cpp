@@ -111,8 +111,17 @@ std::vector<std::string> ListJournals(const std::string& folder) {
 }
 
 std::string LastJournal(const std::string& folder) {
+  // A run killed before its first record leaves a journal of nothing: the run before it
+  // is the last one that changed anything.
   const std::vector<std::string> journals = ListJournals(folder);
-  return journals.empty() ? std::string() : journals.back();
+  for (auto journal = journals.rbegin(); journal != journals.rend(); ++journal) {
+    try {
+      if (!ReadJournal(*journal).records.empty()) return *journal;
+    } catch (const EJournalError&) {
+      return *journal;  // not ours to skip: the undo says what is wrong with it
+    }
+  }
+  return std::string();
 }
 
 std::string FindJournal(const std::string& name, const std::string& folder) {

@@ -52,7 +52,7 @@ class tJournal {
 
 // The folder's journals, oldest first (their names begin with the UTC time they began).
 std::vector<std::string> ListJournals(const std::string& folder);
-// The newest journal of the folder, or empty text when there is none.
+// The newest journal of the folder that holds a record, or empty text when there is none.
 std::string LastJournal(const std::string& folder);
 // The journal a user names: the path itself, or a name in the folder.
 std::string FindJournal(const std::string& name, const std::string& folder);

@@ -84,6 +84,10 @@ TEST(JournalText, RecordsAndMarksAreReadBackAndACutLastLineIsLeftOut) {
   EXPECT_EQ(17, contents.records[1].failure);
   EXPECT_EQ(1u, contents.unreadableLines.size());
   EXPECT_FALSE(journal_text::Parse("some other file\n", contents));
+  // A journal whose header was cut short by a kill holds nothing.
+  EXPECT_TRUE(journal_text::Parse("Stampel jou", contents));
+  EXPECT_TRUE(contents.records.empty());
+  EXPECT_TRUE(journal_text::Parse("", contents));
 }
 
 namespace {
@@ -112,6 +116,9 @@ TEST_F(Journals, OnlyTheLatestFiftyAreKept) {
   ASSERT_EQ(kJournalsKept, journals.size());
   EXPECT_EQ(folder + "20000101T000006.000Z-000000.txt", journals.front());
   EXPECT_EQ(LastRunJournal(), journals.back());
+  // A journal that a run killed at its start left holds nothing: the run before is the last.
+  WriteBytes(folder + "29990101T000000.000Z-000000.txt", "");
+  EXPECT_EQ(journals.back(), LastRunJournal());
   EXPECT_TRUE(test::Exists(folder + "notes.txt"));
 }
 
