@@ -33,7 +33,8 @@ bool StoredAs(const std::string& path) {
 
 }  // namespace
 
-void RenameLetterCase(const std::string& source, const std::string& target) {
+void RenameLetterCase(const std::string& source, const std::string& target,
+                      const std::function<void(const std::string&)>& beforeDetour) {
   // Some systems report success for a rename in place but keep the old spelling (Wine).
   int code = platform::MoveFileSafely(source, target, false);
   if (code == 0 && StoredAs(target)) return;
@@ -42,6 +43,7 @@ void RenameLetterCase(const std::string& source, const std::string& target) {
   std::string temporary;
   for (int n = 0; temporary.empty() || platform::FileExists(temporary); ++n)
     temporary = folder + "~stampel-rename-" + std::to_string(n) + ".tmp";
+  if (beforeDetour) beforeDetour(temporary);
   code = platform::MoveFileSafely(source, temporary, false);
   if (code != 0) Fail("MoveFileExt", code);
   code = platform::MoveFileSafely(temporary, target, false);

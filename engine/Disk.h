@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The rename pass's two ways of putting a file under its new name. Both raise
@@ -11,7 +12,9 @@ void MoveFileExt(const std::string& source, const std::string& target, bool repl
 // Renames a file to another spelling of its own name (another letter case on a file system
 // that ignores case). Goes through a temporary name when the system will not rename in
 // place; the file keeps its place on every failure. Raises EInOutError as MoveFileExt does.
-void RenameLetterCase(const std::string& source, const std::string& target);
+// beforeDetour, when given, hears the temporary name before the file goes there.
+void RenameLetterCase(const std::string& source, const std::string& target,
+                      const std::function<void(const std::string&)>& beforeDetour = {});
 
 // Keyword values made safe for a file name: codes 0-31 and * / : < > ? \ | become "_".
 std::string MakeValidFileName(const std::string& text);

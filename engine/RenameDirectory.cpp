@@ -5,13 +5,12 @@
 
 #include "engine/Disk.h"
 #include "engine/FormatTimestamp.h"
+#include "engine/PassDisk.h"
 #include "engine/Progress.h"
 #include "engine/RunState.h"
 #include "engine/TargetName.h"
 #include "platform/AsciiCase.h"
 #include "platform/Errors.h"
-#include "platform/FileSystem.h"
-#include "platform/FileTimes.h"
 #include "platform/Messages.h"
 #include "platform/Path.h"
 #include "readers/OpenReader.h"
@@ -48,28 +47,21 @@ void ReportProblem(int32_t n, const std::string& source, const char* what) {
   });
 }
 
-// The file's times become the recorded moment, unless both already are. A file that
-// cannot be opened for writing (read-only, say) is left alone.
-void StampFile(const std::string& source, TDateTime moment) {
-  platform::FileStamp stamp;
-  if (!stamp.Open(source)) return;
-  platform::FileTimes times;
-  if (stamp.Read(times) && times.creation == moment && times.lastWrite == moment) return;
-  if (!stamp.Write(moment)) throw EInOutError(platform::SystemErrorMessage(platform::LastErrorCode()));
-}
-
 class DirectoryPass {
  public:
-  DirectoryPass(const tRunOptions& options, const std::string& pattern)
-      : options_(options), pattern_(platform::NativePath(pattern)), prefix_(DirectoryPrefix(pattern_)) {}
+  DirectoryPass(const tRunOptions& options, const std::string& pattern, tPassDisk& disk)
+      : options_(options),
+        pattern_(platform::NativePath(pattern)),
+        prefix_(DirectoryPrefix(pattern_)),
+        disk_(disk) {}
 
   int32_t Run() {
     KeepRunning = true;
     // Both lists are taken before anything changes: a file renamed into this folder, or a
     // folder the renames create, is not processed again by this call.
-    std::vector<std::string> files = platform::ListFiles(pattern_);
+    std::vector<std::string> files = disk_.ListFiles(pattern_);
     const std::vector<std::string> folders =
-        options_.Recurse ? platform::ListSubdirectories(prefix_) : std::vector<std::string>();
+        options_.Recurse ? disk_.ListSubdirectories(prefix_) : std::vector<std::string>();
     for (size_t i = 0; i < files.size(); ++i) {
       if (!KeepRunning) break;
       ProcessFile(static_cast<int32_t>(i + 1), prefix_ + files[i]);
@@ -80,7 +72,8 @@ class DirectoryPass {
       const std::string namePart = platform::ExtractFileName(pattern_);
       for (const std::string& folder : folders) {
         if (!KeepRunning) break;
-        count_ += RenameDirectory(options_, prefix_ + folder + platform::PathSeparator() + namePart);
+        count_ += RenameDirectory(options_, prefix_ + folder + platform::PathSeparator() + namePart,
+                                  disk_);
       }
     }
     Report([](tProgressSink& sink) { sink.ClearStatus(); });
@@ -91,7 +84,7 @@ class DirectoryPass {
   void ProcessFile(int32_t n, const std::string& source) {
     std::unique_ptr<tBaseFile> reader;
     try {
-      reader = OpenReader(source);
+      reader = OpenReader(disk_.ContentPath(source));
     } catch (const EExifException&) {
       ReportProblem(n, source, "no Exif information available");
       return;
@@ -114,25 +107,25 @@ class DirectoryPass {
     if (TryPlainMove(n, source, target)) return;
     bool replace = false;
     bool letterCaseOnly = false;
-    if (platform::FileExists(target)) {
-      if (platform::IsSameFile(source, target)) {
+    if (disk_.FileExists(target)) {
+      if (disk_.IsSameFile(source, target)) {
         // The target is the source under another spelling: never delete or displace it.
         letterCaseOnly = !options_.CopyFiles && platform::SameIgnoringCase(source, target);
-        if (!letterCaseOnly) target = UniqueFileName(target);
+        if (!letterCaseOnly) target = FreeName(target);
       } else if (options_.Overwrite) {
         replace = true;  // replaced in the same step as the transfer, never deleted before it
       } else {
-        target = UniqueFileName(target);
+        target = FreeName(target);
       }
     }
     ReportLine(n, source, target);
     try {
       if (options_.CopyFiles)
-        CopyFileExt(source, target, replace);
+        disk_.Copy(source, target, replace);
       else if (letterCaseOnly)
-        RenameLetterCase(source, target);
+        disk_.RenameLetterCase(source, target);
       else
-        MoveFileExt(source, target, replace);
+        disk_.Move(source, target, replace);
       ++count_;
     } catch (const EInOutError&) {
       ReportProblem(n, source, "couldn't rename this file");
@@ -146,8 +139,8 @@ class DirectoryPass {
   bool TryPlainMove(int32_t n, const std::string& source, const std::string& target) {
     if (options_.CopyFiles || options_.Overwrite || platform::SameIgnoringCase(source, target))
       return false;
-    const int code = platform::MoveFileSafely(source, target, false);
-    if (code != 0 && platform::FileExists(target)) return false;
+    const int code = disk_.TryMove(source, target);
+    if (code != 0 && disk_.FileExists(target)) return false;
     ReportLine(n, source, target);
     if (code == 0)
       ++count_;
@@ -163,30 +156,38 @@ class DirectoryPass {
     std::string stem = moment > 0 ? FormatTimestamp(options_.Format, moment) : std::string();
     stem = CleanTargetName(ApplyKeywords(stem, reader));
     if (options_.UseCounter) counter_ = CounterText(++FileCounter, options_.CounterWidth);
-    if (options_.SetFileStamp && moment != 0) StampFile(source, moment);
+    if (options_.SetFileStamp && moment != 0) disk_.Stamp(source, moment);
     // A file without a date keeps its name (it is reported as nothing to rename): a name
     // made of the counter and extension alone would tell the user nothing.
     if (moment <= 0) return source;
     const std::string target = ComposeTarget(prefix_, stem, source, counter_, options_.DropOldName);
+    // A folder that cannot be made shows as a failed move or copy.
     const std::string folder = platform::ExtractFilePath(target);
-    // A folder that cannot be made shows as a failed move or copy. The folder of the last
-    // target is not asked for again: most targets share it.
-    if (!folder.empty() && folder != knownFolder_ &&
-        (platform::DirectoryExists(folder) || platform::ForceDirectories(folder)))
-      knownFolder_ = folder;
+    if (!folder.empty()) disk_.MakeFolder(folder);
     return target;
+  }
+
+  std::string FreeName(const std::string& target) {
+    return UniqueFileName(target,
+                          [this](const std::string& name) { return disk_.FileExists(name); });
   }
 
   const tRunOptions& options_;
   const std::string pattern_;
   const std::string prefix_;
+  tPassDisk& disk_;
   std::string counter_;
-  std::string knownFolder_;  // a folder known to exist
   int32_t count_ = 0;
 };
 
 }  // namespace
 
+int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern,
+                        tPassDisk& disk) {
+  return DirectoryPass(options, pathPattern, disk).Run();
+}
+
 int32_t RenameDirectory(const tRunOptions& options, const std::string& pathPattern) {
-  return DirectoryPass(options, pathPattern).Run();
+  tRealDisk disk;
+  return RenameDirectory(options, pathPattern, disk);
 }

@@ -44,6 +44,11 @@ std::string ComposeTarget(const std::string& prefix, const std::string& stem,
 }
 
 std::string UniqueFileName(const std::string& target) {
+  return UniqueFileName(target, [](const std::string& name) { return platform::FileExists(name); });
+}
+
+std::string UniqueFileName(const std::string& target,
+                           const std::function<bool(const std::string&)>& exists) {
   static const char kSuffixes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ!@";
   const std::string directory = platform::ExtractFilePath(target);
   const std::string name = platform::ExtractFileName(target);
@@ -51,7 +56,7 @@ std::string UniqueFileName(const std::string& target) {
   std::string candidate;
   for (const char* c = kSuffixes; *c != '\0'; ++c) {
     candidate = directory + name + "_" + *c + extension;
-    if (!platform::FileExists(candidate)) return candidate;
+    if (!exists(candidate)) return candidate;
   }
   return candidate;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 class tBaseFile;
@@ -33,3 +34,6 @@ std::string ComposeTarget(const std::string& prefix, const std::string& stem,
 // target (the whole name, extension included, comes before the suffix). When all 37 exist,
 // the last one.
 std::string UniqueFileName(const std::string& target);
+// The same, with exists telling whether a plain file holds a name.
+std::string UniqueFileName(const std::string& target,
+                           const std::function<bool(const std::string&)>& exists);

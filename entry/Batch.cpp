@@ -1,6 +1,8 @@
 #include "entry/Batch.h"
 
-#include "engine/RenameDirectory.h"
+#include <stdexcept>
+
+#include "engine/Runs.h"
 #include "entry/Params.h"
 #include "platform/AsciiCase.h"
 #include "platform/CommandLine.h"
@@ -20,7 +22,7 @@ bool IsHelpWord(const std::string& upper) {
 // Where "/" begins absolute paths, /tmp/x/*.jpg is a path and not the switch /T.
 bool LooksLikePath(const std::string& upper) {
   return platform::SlashStartsPaths() && upper.find('/', 1) != std::string::npos &&
-         !StartsWith(upper, "/F:");
+         !StartsWith(upper, "/F:") && !StartsWith(upper, "/U:");
 }
 
 }  // namespace
@@ -66,6 +68,13 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
     } else if (StartsWith(upper, "/S")) {
       frontend.ShowBatchProgress();
       params.Add(i);
+    } else if (StartsWith(upper, "/L")) {
+      command.listOnly = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/U")) {
+      command.undo = true;
+      command.undoJournal = StartsWith(upper, "/U:") ? argument.substr(3) : std::string();
+      params.Add(i);
     } else if (IsHelpWord(upper)) {
       command.help = true;
       return command;
@@ -82,6 +91,27 @@ int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
     frontend.ShowUsage();
     return 0;
   }
-  for (const std::string& path : command.paths) RenameDirectory(command.options, path);
+  if (command.undo) {
+    // Nothing is changed when the command line asks for more than one thing.
+    if (command.listOnly)
+      throw std::runtime_error("/L and /U cannot be used together; nothing was changed.");
+    if (!command.paths.empty())
+      throw std::runtime_error(
+          "/U takes back a whole run and no path pattern; nothing was changed.");
+    const std::string journal =
+        command.undoJournal.empty() ? LastRunJournal() : FindRunJournal(command.undoJournal);
+    if (journal.empty()) throw std::runtime_error("There is no run to undo: no journal was found.");
+    frontend.ShowBatchProgress();
+    UndoRun(journal);
+    frontend.WaitForProgressClose();
+    return 0;
+  }
+  if (command.listOnly) {
+    frontend.ShowBatchProgress();
+    PreviewRename(command.options, command.paths);
+    frontend.WaitForProgressClose();
+    return 0;
+  }
+  RunRename(command.options, command.paths);
   return 0;
 }

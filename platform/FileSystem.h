@@ -30,21 +30,35 @@ bool IsSameFile(const std::string& first, const std::string& second);
 // Creates the folder and every missing parent. True when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);
 
-// Deletes a file. False (with the last error set) when it could not.
-bool RemoveFile(const std::string& path);
+// Deletes a file. False (with the last error set) when it could not. With evenIfReadOnly
+// a read-only file (Windows) loses the attribute first and gets it back if the delete fails.
+bool RemoveFile(const std::string& path, bool evenIfReadOnly = false);
+
+// Removes a folder that holds nothing. False when it could not (not empty, say).
+bool RemoveEmptyDirectory(const std::string& path);
 
 // Copies contents, attribute or permission bits and last-write time to target.
-// The copy is written under a temporary name in the target's folder and put in place
-// only when complete, so a failure never leaves a partial file under the target's name.
+// The copy is written to a temporary file in the target's folder and put in place only
+// when complete and flushed, so a failure never leaves a partial file under the target's
+// name. Where the file system allows (Linux) the temporary file has no name at all, so a
+// killed copy leaves nothing; elsewhere it is a hidden ".stampel-tmp-..." file that this
+// process holds (a lock, an open handle) until it is in place, and that
+// RemoveStaleTemporaries removes once no process holds it any more.
 // Without replace, an existing target makes it fail. Returns 0 or the system error code
 // (Windows: 80 for an existing target; POSIX: errno, EEXIST).
 int CopyFileSafely(const std::string& source, const std::string& target, bool replace);
 
 // Renames or moves a file. Without replace an existing target makes it fail; with replace
 // the target is replaced in one step, so a failed move never costs the old target.
-// Across volumes it copies, flushes the copy to disk and only then removes the source.
-// Returns 0 or the system error code (Windows: 183 for an existing target; POSIX: errno).
+// Across volumes it copies as CopyFileSafely does (times kept), flushes the copy and only
+// then removes the source. Returns 0 or the system error code (Windows: 183 for an
+// existing target; POSIX: errno).
 int MoveFileSafely(const std::string& source, const std::string& target, bool replace);
+
+// Removes the temporary files of copies that a killed process left in the folder
+// ("" = the current one): those named as CopyFileSafely names them that no process holds
+// any more. Files that a running copy holds, and every other file, stay.
+void RemoveStaleTemporaries(const std::string& folder);
 
 // The calling thread's last system error code (GetLastError / errno).
 int LastErrorCode();

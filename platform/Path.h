@@ -24,4 +24,16 @@ std::string ExtractFilePath(const std::string& path);  // directory part, delimi
 std::string ExtractFileName(const std::string& path);  // name part
 std::string ExtractFileExt(const std::string& path);   // extension of the name part
 
+// True where names that differ only in letter case name the same file (Windows).
+// POSIX answers false: case-folding mounts there are not told apart.
+bool NamesIgnoreCase();
+
+// True when the name alone hides a file from listings (POSIX: it begins with ".").
+// On Windows hiding is an attribute, not a name: false.
+bool NameIsHidden(const std::string& name);
+
+// The path made absolute against the current working directory, in the system's
+// spelling; "." and ".." are not resolved and no link is followed.
+std::string AbsolutePath(const std::string& path);
+
 }  // namespace platform

@@ -13,6 +13,9 @@ class tFrontend {
   // /S in batch mode: creates the progress window (without a Close button, Stop in its
   // place), shows it at once, and makes it the pass's progress window.
   virtual void ShowBatchProgress() = 0;
+  // After /L or /U in batch mode: the progress window stays, now with its Close button,
+  // until the user closes it. Where the lines go to a terminal there is nothing to wait for.
+  virtual void WaitForProgressClose() = 0;
   // A help word: hides the progress window if /S created one, then shows the about and
   // usage window modally; returns when the user closes it.
   virtual void ShowUsage() = 0;

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "engine/Progress.h"
-#include "engine/RenameDirectory.h"
+#include "engine/Runs.h"
 #include "engine/RunState.h"
 #include "platform/AsciiCase.h"
 #include "platform/Clock.h"
@@ -55,7 +55,13 @@ std::string QuitQuestion(const std::string& filesDone) {
 }
 
 TMainPresenter::TMainPresenter(tMainView& view, tSettingsStore& store)
-    : TMainPresenter(view, store, RenameDirectory, platform::LocalNow) {}
+    : TMainPresenter(
+          view, store,
+          // The window's runs are journalled like the batch tool's, so they can be undone.
+          [](const tRunOptions& options, const std::string& pattern) {
+            return RunRename(options, {pattern});
+          },
+          platform::LocalNow) {}
 
 TMainPresenter::TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now)
     : view_(view), store_(store), rename_(std::move(rename)), now_(std::move(now)) {}

@@ -54,7 +54,7 @@ class TMainPresenter {
   using RenamePass = std::function<int32_t(const tRunOptions&, const std::string&)>;
   using Clock = std::function<TDateTime()>;
 
-  // By default the real rename pass, the computer's clock and the program's settings.
+  // By default the real, journalled run, the computer's clock and the program's settings.
   TMainPresenter(tMainView& view, tSettingsStore& store);
   TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now);
 

@@ -2,13 +2,16 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <random>
 
 #include "platform/Path.h"
 #include "platform/Wildcard.h"
@@ -124,29 +127,129 @@ int RenameNoReplace(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-// Copies source into a hidden temporary file in the target's folder; returns its name.
-int CopyToTemporary(const std::string& source, const std::string& target, std::string& temporary) {
-  Fd in(open(source.c_str(), O_RDONLY | O_CLOEXEC));
+constexpr char kTemporaryPrefix[] = ".stampel-tmp-";
+
+// A fresh ".stampel-tmp-" name in the folder (only a name: nothing is created).
+std::string TemporaryName(const std::string& folder) {
+  static std::mt19937_64 random(std::random_device{}() ^ static_cast<uint64_t>(getpid()));
+  char suffix[17];
+  std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+  return folder + kTemporaryPrefix + suffix;
+}
+
+// Where the file system has unnamed files (O_TMPFILE), an open one in the folder;
+// otherwise -1 with errno EOPNOTSUPP.
+int OpenUnnamed(const std::string& folder) {
+#if defined(O_TMPFILE)
+  const int fd = open(DirectoryOrDot(folder).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd >= 0) return fd;
+  // Kernels and file systems without it answer in several ways.
+  if (errno == EISDIR || errno == EINVAL || errno == ENOTSUP || errno == EOPNOTSUPP)
+    errno = EOPNOTSUPP;
+  return -1;
+#else
+  (void)folder;
+  errno = EOPNOTSUPP;
+  return -1;
+#endif
+}
+
+// Gives an unnamed file a name; fails with EEXIST when the name is taken.
+int LinkUnnamed(int fd, const std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return 0;
+  if (errno != ENOENT || access("/proc/self/fd", F_OK) == 0) return errno;
+#if defined(AT_EMPTY_PATH)
+  // No /proc: linking the descriptor itself needs more rights, but may work.
+  if (linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) return 0;
+#endif
+  return errno;
+}
+
+// A named temporary file in the folder, created and locked; -1 with errno on failure.
+// The lock tells RemoveStaleTemporaries that the file is in use. A cleaner of another
+// process may have taken the name away between the creation and the lock: then the
+// name no longer leads to this file, and another name is tried.
+int CreateLockedTemporary(const std::string& folder, std::string& name) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = TemporaryName(folder);
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return -1;
+    }
+    struct stat own, named;
+    if (flock(fd, LOCK_EX) == 0 && fstat(fd, &own) == 0 && lstat(name.c_str(), &named) == 0 &&
+        own.st_dev == named.st_dev && own.st_ino == named.st_ino)
+      return fd;
+    close(fd);
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// Contents, permission bits and times of the source into the open file, flushed.
+int FillCopy(int in, const struct stat& info, int out) {
+  int error = CopyContents(in, out);
+  if (error == 0 && fchmod(out, info.st_mode & 07777) != 0) error = errno;
+  const timespec times[2] = {info.st_atim, info.st_mtim};
+  if (error == 0 && futimens(out, times) != 0) error = errno;
+  if (error == 0 && fsync(out) != 0) error = errno;
+  return error;
+}
+
+// Puts a complete unnamed copy under the target's name. 0 or errno.
+int PlaceUnnamed(int fd, const std::string& to, bool replace) {
+  if (!replace) return LinkUnnamed(fd, to);
+  // Replacing takes a name first; the lock held on the file covers that short moment.
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = TemporaryName(ExtractFilePath(to));
+    const int error = LinkUnnamed(fd, name);
+    if (error == EEXIST) continue;
+    if (error != 0) return error;
+    if (rename(name.c_str(), to.c_str()) == 0) return 0;
+    const int renameError = errno;
+    unlink(name.c_str());
+    return renameError;
+  }
+  return EEXIST;
+}
+
+int CopyInto(const std::string& from, const std::string& to, bool replace) {
+  Fd in(open(from.c_str(), O_RDONLY | O_CLOEXEC));
   if (in.get() < 0) return errno;
   struct stat info;
   if (fstat(in.get(), &info) != 0) return errno;
   if (S_ISDIR(info.st_mode)) return EISDIR;
 
-  std::string name = ExtractFilePath(target) + ".stampel-XXXXXX";
-  Fd out(mkostemp(name.data(), O_CLOEXEC));
-  if (out.get() < 0) return errno;
-  int error = CopyContents(in.get(), out.get());
-  if (error == 0 && fchmod(out.get(), info.st_mode & 07777) != 0) error = errno;
-  const timespec times[2] = {info.st_atim, info.st_mtim};
-  if (error == 0 && futimens(out.get(), times) != 0) error = errno;
-  if (error == 0 && fsync(out.get()) != 0) error = errno;
-  if (error == 0 && close(out.Release()) != 0) error = errno;
-  if (error != 0) {
-    unlink(name.c_str());
-    return error;
+  const std::string folder = ExtractFilePath(to);
+  Fd unnamed(OpenUnnamed(folder));
+  if (unnamed.get() >= 0) {
+    flock(unnamed.get(), LOCK_EX);
+    const int error = FillCopy(in.get(), info, unnamed.get());
+    return error != 0 ? error : PlaceUnnamed(unnamed.get(), to, replace);
   }
-  temporary = name;
-  return 0;
+  if (errno != EOPNOTSUPP) return errno;
+
+  std::string name;
+  Fd named(CreateLockedTemporary(folder, name));
+  if (named.get() < 0) return errno;
+  int error = FillCopy(in.get(), info, named.get());
+  if (error == 0)
+    error =
+        replace ? (rename(name.c_str(), to.c_str()) == 0 ? 0 : errno) : RenameNoReplace(name, to);
+  if (error != 0) unlink(name.c_str());
+  return error;  // the lock goes with the descriptor, after the file has its name
+}
+
+// Names of temporary copies: this program's, and the ".stampel-" and six characters of
+// mkstemp that earlier versions used.
+bool IsTemporaryName(const char* name) {
+  if (std::strncmp(name, kTemporaryPrefix, sizeof kTemporaryPrefix - 1) == 0) return true;
+  if (std::strlen(name) != 15 || std::strncmp(name, ".stampel-", 9) != 0) return false;
+  for (const char* c = name + 9; *c != '\0'; ++c)
+    if (!std::isalnum(static_cast<unsigned char>(*c))) return false;
+  return true;
 }
 
 }  // namespace
@@ -209,22 +312,33 @@ bool ForceDirectories(const std::string& path) {
   return errno == EEXIST && DirectoryExists(native);
 }
 
-bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+bool RemoveFile(const std::string& path, bool) { return unlink(NativePath(path).c_str()) == 0; }
+
+bool RemoveEmptyDirectory(const std::string& path) { return rmdir(NativePath(path).c_str()) == 0; }
 
 int CopyFileSafely(const std::string& source, const std::string& target, bool replace) {
   const std::string from = NativePath(source);
   const std::string to = NativePath(target);
   if (!replace && NameTaken(to)) return errno = EEXIST;
-  std::string temporary;
-  int error = CopyToTemporary(from, to, temporary);
-  if (error == 0) {
-    if (replace)
-      error = rename(temporary.c_str(), to.c_str()) == 0 ? 0 : errno;
-    else
-      error = RenameNoReplace(temporary, to);
-    if (error != 0) unlink(temporary.c_str());
+  return errno = CopyInto(from, to, replace);
+}
+
+void RemoveStaleTemporaries(const std::string& directory) {
+  const std::string folder = DirectoryOrDot(directory);
+  DirHandle dir(opendir(folder.c_str()));
+  if (!dir) return;
+  while (const dirent* entry = readdir(dir.get())) {
+    if (!IsTemporaryName(entry->d_name)) continue;
+    const std::string path = Join(folder, entry->d_name);
+    Fd file(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat own, named;
+    if (file.get() < 0 || fstat(file.get(), &own) != 0 || !S_ISREG(own.st_mode)) continue;
+    // A copy under way holds the lock; a killed one holds nothing.
+    if (flock(file.get(), LOCK_EX | LOCK_NB) != 0) continue;
+    if (lstat(path.c_str(), &named) == 0 && named.st_dev == own.st_dev &&
+        named.st_ino == own.st_ino)
+      unlink(path.c_str());
   }
-  return errno = error;
 }
 
 int MoveFileSafely(const std::string& source, const std::string& target, bool replace) {

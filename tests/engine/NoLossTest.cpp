@@ -6,11 +6,11 @@
 
 #include <filesystem>
 #include <map>
-#include <random>
 
 #include "engine/RenameDirectory.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "tests/engine/TortureTrees.h"
 #include "tests/support/Photos.h"
 #include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
@@ -23,50 +23,9 @@ using test::PhotoInfo;
 namespace {
 
 const char kSep = platform::PathSeparator();
-
-// Every file below a folder, as contents -> how often.
-std::map<std::string, int> Contents(const std::string& folder) {
-  std::map<std::string, int> contents;
-  for (const auto& entry : fs::recursive_directory_iterator(test::Utf8Path(folder)))
-    if (entry.is_regular_file()) ++contents[test::ReadBytes(test::PathText(entry.path()))];
-  return contents;
-}
-
-std::string QuotedFolder(const std::string& folder) {
-  std::string text = folder;
-  std::replace(text.begin(), text.end(), '/', '\\');
-  return "'" + text + "'";
-}
-
-// About 300 files in four folders: photos whose dates often coincide, photos without a
-// date, files of no known kind, names in both letter cases, some read-only.
-void MakeTree(const std::string& root, bool duplicatesOnly) {
-  std::mt19937 random(42);
-  const std::string folders[] = {"", "a", std::string("a") + kSep + "b", "c"};
-  for (const std::string& folder : folders) platform::ForceDirectories(root + folder);
-  for (int i = 0; i < 300; ++i) {
-    const std::string folder = folders[random() % 4];
-    const std::string where = root + (folder.empty() ? "" : folder + kSep);
-    const int day = 1 + static_cast<int>(random() % 6);  // few dates: many collisions
-    char date[32];
-    std::snprintf(date, sizeof date, "2004:05:%02d 07:08:09", day);
-    // With duplicatesOnly, files of the same date are the same photo (copies of it), so
-    // replacing one by another loses nothing.
-    const std::string salt = duplicatesOnly ? std::string(date) : "file " + std::to_string(i);
-    const bool upperExtension = i % 2 == 1 && !duplicatesOnly;  // one target per date there
-    std::string name = (i % 3 == 0 ? "IMG_" : "img_") + std::to_string(i % 50) + (upperExtension ? ".JPG" : ".jpg");
-    if (test::Exists(where + name)) name = "x" + std::to_string(i) + "_" + name;
-    const int kind = static_cast<int>(random() % 10);
-    if (kind == 0 && !duplicatesOnly)
-      test::WriteBytes(where + name, Photo(PhotoInfo("", "", "no date", 0, 0, salt)));
-    else if (kind == 1 && !duplicatesOnly)
-      test::WriteBytes(where + "n" + std::to_string(i) + ".png", "\x89PNG " + salt);
-    else
-      test::WriteBytes(where + name, Photo(PhotoInfo(date, date, "", 0, 0, salt)));
-    if (kind == 2 && !duplicatesOnly)
-      fs::permissions(test::Utf8Path(where + name), fs::perms::owner_write, fs::perm_options::remove);
-  }
-}
+using test::Contents;
+using test::MakeTree;
+using test::QuotedFolder;
 
 class NoLoss : public ::testing::Test {
  protected:

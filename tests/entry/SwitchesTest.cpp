@@ -12,6 +12,7 @@ class RecordingFrontend : public tFrontend {
  public:
   void ShowBatchProgress() override { calls += "progress;"; }
   void ShowUsage() override { calls += "usage;"; }
+  void WaitForProgressClose() override { calls += "wait;"; }
   int RunInteractive() override { return 0; }
   void ReportFailure(const std::string&) override {}
   std::string calls;
@@ -126,4 +127,28 @@ TEST(CommandLine, BlanksSeparateAndQuotesGroupAndVanish) {
   EXPECT_EQ((std::vector<std::string>{"x", "C:\\dir\\", "y"}), platform::SplitCommandLine("x \"C:\\dir\\\" y\""));
   EXPECT_EQ((std::vector<std::string>{"a", ""}), platform::SplitCommandLine("a \"\""));
   EXPECT_TRUE(platform::SplitCommandLine("   ").empty());
+}
+
+TEST(Switches, ListOnlyAndUndoFollowThePrefixRule) {
+  RecordingFrontend ui;
+  for (const char* word : {"/L", "/l", "/List"}) {
+    const tBatchCommand command = Read({word, "*.jpg"}, ui);
+    EXPECT_TRUE(command.listOnly) << word;
+    EXPECT_FALSE(command.undo) << word;
+    EXPECT_EQ((std::vector<std::string>{"*.jpg"}), command.paths) << word;
+  }
+  for (const char* word : {"/U", "/u", "/Undo"}) {
+    const tBatchCommand command = Read({word}, ui);
+    EXPECT_TRUE(command.undo) << word;
+    EXPECT_EQ("", command.undoJournal) << word;
+    EXPECT_TRUE(command.paths.empty()) << word;
+  }
+  EXPECT_EQ("run 1.txt", Read({"/u:run 1.txt"}, ui).undoJournal);
+  // A journal's path after /U: is no path pattern, wherever "/" begins paths.
+  const tBatchCommand absolute = Read({"/U:/home/me/.local/state/stampel/journal/x.txt"}, ui);
+  EXPECT_TRUE(absolute.undo);
+  EXPECT_EQ("/home/me/.local/state/stampel/journal/x.txt", absolute.undoJournal);
+  EXPECT_TRUE(absolute.paths.empty());
+  EXPECT_FALSE(Read({"-L", "-U"}, ui).listOnly);
+  EXPECT_EQ("", ui.calls);
 }

@@ -36,6 +36,9 @@ std::string Quoted(const std::string& text) { return "'" + text + "'"; }
 
 class Program : public ::testing::Test {
  protected:
+  // The runs' journals go to the test's folder, also for the programs it starts itself.
+  void SetUp() override { setenv("STAMPEL_JOURNAL_DIR", (dir / "journal").c_str(), 1); }
+
   std::string Run(const std::string& arguments) {
     return "cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " + STAMPEL_PROGRAM +
            " " + arguments;
@@ -116,4 +119,57 @@ TEST_F(Program, CtrlCWithSStopsAfterTheCurrentFile) {
   size_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) files += entry.is_regular_file();
   EXPECT_EQ(3000u, files);
+}
+
+TEST_F(Program, LListsTheRunLineForLineAndChangesNothing) {
+  for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+    test::WriteBytes(dir / name, test::Photo({"2004:05:06 07:08:09", "", "", 0, 0, name}));
+  test::WriteBytes(dir / "x.jpg", "no photo");
+  const std::string switches = "/N /D '/F:yyyy\\mm\\dd_' '*.jpg' 2>&1";
+  const Outcome list = Shell(Run("/L " + switches));
+  EXPECT_EQ(0, list.exitCode);
+  EXPECT_TRUE(test::Exists(dir / "a.jpg") && !test::Exists(dir / "2004"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "journal")) << "a list writes no journal";
+  const Outcome run = Shell(Run("/S " + switches));
+  EXPECT_EQ(0, run.exitCode);
+  EXPECT_NE(std::string::npos, run.out.find("x.jpg -> no Exif information available"));
+  EXPECT_EQ(run.out, list.out);
+  EXPECT_TRUE(test::Exists(dir / "2004/05/06_001.jpg") || test::Exists(dir / "2004/05/06_002.jpg"));
+}
+
+TEST_F(Program, UTakesTheLastRunBackAndSaysWhatItDoes) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  ASSERT_EQ(0, Shell(Run("/D '/F:yyyy\\yyyymmdd' '*.jpg'")).exitCode);
+  ASSERT_TRUE(test::Exists(dir / "2004/20040506.jpg"));
+  const Outcome undo = Shell(Run("/U 2>&1"));
+  EXPECT_EQ(0, undo.exitCode);
+  EXPECT_EQ("Stampel 1: " + dir / "2004/20040506.jpg" + " -> " + dir / "a.jpg" + "\n", undo.out);
+  EXPECT_TRUE(test::Exists(dir / "a.jpg"));
+  EXPECT_FALSE(test::Exists(dir / "2004")) << "the folder the run made goes";
+}
+
+TEST_F(Program, UWithoutAJournalOrWithOtherWorkChangesNothing) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  const Outcome none = Shell(Run("/U 2>&1"));
+  EXPECT_EQ(1, none.exitCode);
+  EXPECT_NE(std::string::npos, none.out.find("There is no run to undo")) << none.out;
+  ASSERT_EQ(0, Shell(Run("'*.jpg'")).exitCode);
+  for (const char* line : {"/L /U 2>&1", "/U '*.jpg' 2>&1", "/U:nosuchjournal.txt 2>&1"}) {
+    const Outcome outcome = Shell(Run(line));
+    EXPECT_EQ(1, outcome.exitCode) << line;
+    EXPECT_TRUE(test::Exists(dir / "2004-05-06-07-08-09_a.jpg")) << line;
+  }
+}
+
+TEST_F(Program, TheNextRunRemovesTheTemporaryFilesOfAKilledCopy) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  // Left by a copy that was killed (no process holds them), in the old and the new style.
+  test::WriteBytes(dir / ".stampel-tmp-0123456789abcdef", "half a copy");
+  test::WriteBytes(dir / ".stampel-Ab12Cd", "half a copy of an older version");
+  test::WriteBytes(dir / ".stampel-notes", "the user's own");
+  ASSERT_EQ(0, Shell(Run("/C '*.jpg'")).exitCode);
+  EXPECT_FALSE(test::Exists(dir / ".stampel-tmp-0123456789abcdef"));
+  EXPECT_FALSE(test::Exists(dir / ".stampel-Ab12Cd"));
+  EXPECT_TRUE(test::Exists(dir / ".stampel-notes"));
+  EXPECT_TRUE(test::Exists(dir / "2004-05-06-07-08-09_a.jpg"));
 }

@@ -14,6 +14,10 @@ void PointConfigFolderAt(const std::string& folder) {
   static std::string setting;
   setting = "STAMPEL_CONFIG_DIR=" + folder;
   putenv(setting.data());
+  // Runs journal into the sandbox too, never into the user's own folder.
+  static std::string journal;
+  journal = "STAMPEL_JOURNAL_DIR=" + folder + "journal";
+  putenv(journal.data());
 }
 
 }  // namespace

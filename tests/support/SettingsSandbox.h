@@ -8,7 +8,8 @@
 namespace test {
 
 // Gives a test settings of its own: a fresh key (and, on POSIX, a fresh settings folder),
-// loaded into the process-wide tables; the tables are restored afterwards.
+// loaded into the process-wide tables, and a journal folder of its own
+// (JournalFolder()); the tables are restored afterwards.
 class SettingsSandbox {
  public:
   SettingsSandbox();
@@ -20,6 +21,7 @@ class SettingsSandbox {
   void Reload();
   const std::string& KeyPath() const { return keyPath_; }
   const std::string& ConfigFolder() const { return folder_.Path(); }
+  std::string JournalFolder() const { return folder_ / "journal"; }
 
  private:
   TempDir folder_;

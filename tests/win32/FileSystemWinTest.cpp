@@ -113,3 +113,50 @@ TEST(FileSystemWin, ReadOnlyFilesAreNotStamped) {
   platform::FileStamp stamp;
   EXPECT_FALSE(stamp.Open(dir / "ro.jpg"));
 }
+
+TEST(FileSystemWin, OnlyTemporariesThatNoHandleHoldsAreRemoved) {
+  TempDir dir;
+  WriteBytes(dir / ".stampel-tmp-00000000000000aa", "stale");
+  WriteBytes(dir / ".stampel-tmp-00000000000000bb", "a copy under way");
+  WriteBytes(dir / "stm1A2B.tmp", "a name older versions used, but maybe the user's");
+  HANDLE held = CreateFileW(Widen(dir / ".stampel-tmp-00000000000000bb").c_str(), GENERIC_WRITE,
+                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, held);
+  platform::RemoveStaleTemporaries(dir.Path());
+  EXPECT_FALSE(test::Exists(dir / ".stampel-tmp-00000000000000aa"));
+  EXPECT_TRUE(test::Exists(dir / ".stampel-tmp-00000000000000bb"));
+  EXPECT_TRUE(test::Exists(dir / "stm1A2B.tmp"));
+  CloseHandle(held);
+  platform::RemoveStaleTemporaries(dir.Path());
+  EXPECT_FALSE(test::Exists(dir / ".stampel-tmp-00000000000000bb"));
+}
+
+TEST(FileSystemWin, AMoveToAnotherVolumeKeepsBothTimesAndLeavesNoTemporaryFile) {
+  // Under Wine, Z:\dev\shm is another file system than the temporary folder's.
+  const DWORD shm = GetFileAttributesW(L"Z:\\dev\\shm");
+  if (shm == INVALID_FILE_ATTRIBUTES || !(shm & FILE_ATTRIBUTE_DIRECTORY))
+    GTEST_SKIP() << "no second volume here";
+  TempDir dir;
+  const std::string other =
+      "Z:\\dev\\shm\\stampel-win-" + std::to_string(GetCurrentProcessId()) + "\\";
+  ASSERT_TRUE(platform::ForceDirectories(other));
+  WriteBytes(dir / "a.jpg", std::string(1 << 20, 'x'));
+  ASSERT_TRUE(platform::SetExactFileTimes(dir / "a.jpg", 1083827289123456700, 1083827280000000000));
+  platform::FileFacts before;
+  ASSERT_TRUE(platform::ReadFileFacts(dir / "a.jpg", before));
+  ASSERT_EQ(0, platform::MoveFileSafely(dir / "a.jpg", other + "b.jpg", false));
+  EXPECT_FALSE(test::Exists(dir / "a.jpg"));
+  platform::FileFacts after;
+  ASSERT_TRUE(platform::ReadFileFacts(other + "b.jpg", after));
+  EXPECT_EQ(before.size, after.size);
+  EXPECT_EQ(before.modified, after.modified);
+  WriteBytes(dir / "c.jpg", "c");
+  EXPECT_EQ(183, platform::MoveFileSafely(dir / "c.jpg", other + "b.jpg", false));
+  EXPECT_TRUE(test::Exists(dir / "c.jpg"));
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(Widen(other + ".stampel-tmp-*").c_str(), &data);
+  EXPECT_EQ(INVALID_HANDLE_VALUE, find) << "a temporary file is left";
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  platform::RemoveFile(other + "b.jpg");
+  RemoveDirectoryW(Widen(other).c_str());
+}

@@ -25,6 +25,15 @@ class ConsoleProgress : public tProgressSink {
   }
 };
 
+// The switches that see a run before it changes anything and take it back after.
+constexpr char kSafetySwitches[] =
+    "\n"
+    "/L        list only: print what the run would do, in the same lines as /S, and change\n"
+    "          nothing\n"
+    "/U        undo the last run (its journal is in $XDG_STATE_HOME/stampel/journal/,\n"
+    "          by default ~/.local/state/stampel/journal/); /U:file undoes the run of\n"
+    "          that journal. Files changed or moved since are left as they are.\n";
+
 class ConsoleFrontend : public tFrontend {
  public:
   void ShowBatchProgress() override {
@@ -37,7 +46,12 @@ class ConsoleFrontend : public tFrontend {
     });
   }
 
-  void ShowUsage() override { std::fputs(about::UsageText().c_str(), stdout); }
+  void WaitForProgressClose() override {}
+
+  void ShowUsage() override {
+    std::fputs(about::UsageText().c_str(), stdout);
+    std::fputs(kSafetySwitches, stdout);
+  }
 
   // There is no window of this build's own yet: the usage tells how to run it.
   int RunInteractive() override {

@@ -105,14 +105,14 @@ void TProgressFrm::FormResize() {
   RECT client{};
   GetClientRect(Handle(), &client);
   const ui::ProgressControlBounds bounds =
-      ui::LayOutProgressControls(client.right, client.bottom, dpi_, !BatchMode());
+      ui::LayOutProgressControls(client.right, client.bottom, dpi_, CloseOffered());
   const ui::Rect label = FileNoLbl.Bounds();
   FileNoLbl.SetBounds({bounds.fileNoLbl.left, bounds.fileNoLbl.top, label.width, label.height});
   FileNoEdit.SetBounds(bounds.fileNoEdit);
   ProgressMemo.SetBounds(bounds.progressList);
   ProgressMemo.FitColumn();
   StopBtn.SetBounds(bounds.stopBtn);
-  if (!BatchMode()) CloseBtn.SetBounds(bounds.closeBtn);
+  if (CloseOffered()) CloseBtn.SetBounds(bounds.closeBtn);
   StatusBar.SetBounds(bounds.statusBar);
   InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -193,7 +193,21 @@ void TProgressFrm::StopBtnClick() {
   AddAlertLine(ui::kStoppedLine, 0);
 }
 
-void TProgressFrm::CloseBtnClick() { Hide(); }
+void TProgressFrm::CloseBtnClick() {
+  Hide();
+  if (closeOffered_) EndModal();
+}
+
+void TProgressFrm::WaitUntilClosed() {
+  closeOffered_ = true;
+  CloseBtn.SetVisible(true);
+  SetDefaultButton(progress_id::CloseBtn);
+  SetCancelButton(progress_id::CloseBtn);
+  SetFocusControl(CloseBtn.Handle());
+  FormResize();
+  RefreshNow();
+  ShowModal();
+}
 
 void TProgressFrm::OnDpiChanged(int dpi) {
   ApplyDpi(dpi);
@@ -211,7 +225,7 @@ void TProgressFrm::FormHide() {
 void TProgressFrm::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   if (id == progress_id::StopBtn) StopBtnClick();
-  if (id == progress_id::CloseBtn && !BatchMode()) CloseBtnClick();
+  if (id == progress_id::CloseBtn && CloseOffered()) CloseBtnClick();
 }
 
 LRESULT TProgressFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -234,7 +248,7 @@ LRESULT TProgressFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_CLOSE:
       // Alt+F4: hides the window like its Close button; in batch mode it stays.
-      if (!BatchMode()) CloseBtnClick();
+      if (CloseOffered()) CloseBtnClick();
       return 0;
     case WM_CTLCOLORSTATIC:
       // The read-only count box keeps the background of an edit box.

@@ -39,7 +39,12 @@ class TProgressFrm final : public tProgressSink, public TWindow {
   static constexpr unsigned kRefreshIntervalMs = 250;
   void Hide();
 
+  // Batch mode after /L or /U: the Close button comes back, and the window stays until
+  // the user closes it.
+  void WaitUntilClosed();
+
   bool BatchMode() const { return mainWindow_ == nullptr; }
+  bool CloseOffered() const { return !BatchMode() || closeOffered_; }
   uint32_t ProcessedCount() const { return log_.ProcessedCount(); }
   const ui::ProgressLog& Lines() const { return log_; }
 
@@ -65,6 +70,7 @@ class TProgressFrm final : public tProgressSink, public TWindow {
   void PaintFrame();
 
   MainWindowLink* mainWindow_;
+  bool closeOffered_ = false;
   ui::ProgressLog log_;
   int dpi_ = 96;
   ULONGLONG lastRefresh_ = 0;  // GetTickCount64 of the last RefreshNow

@@ -17,6 +17,10 @@ void WinFrontend::ShowBatchProgress() {
   progress_->Show();
 }
 
+void WinFrontend::WaitForProgressClose() {
+  if (progress_) progress_->WaitUntilClosed();
+}
+
 void WinFrontend::ShowUsage() {
   if (progress_) progress_->Hide();
   TVersionFrm(nullptr).Execute();

@@ -16,6 +16,8 @@ class WinFrontend final : public tFrontend {
   // Creates the batch-mode progress window if there is none yet, shows it and makes it
   // the pass's progress window.
   void ShowBatchProgress() override;
+  // The batch progress window gets its Close button and stays until it is closed.
+  void WaitForProgressClose() override;
   // Hides the progress window if there is one, then shows the about window modally.
   void ShowUsage() override;
   // The main window, then the hidden progress window, then the messages until the main

@@ -98,3 +98,30 @@ TEST_F(Frontend, InteractiveProgressWindowStandsBesideTheMainWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Frontend, AfterAListTheBatchProgressWindowStaysUntilItsCloseButtonIsPressed) {
+  ::Frontend().ShowBatchProgress();
+  auto* progress = WindowsFrontend().ProgressFrm();
+  ASSERT_NE(nullptr, progress);
+  ProgressWindow()->AddLine("Stampel 1: a.jpg -> b.jpg", 1);
+  bool closeShown = false;
+  guitest::WhenShown press(L"StampelProgress", [&](HWND window) {
+    HWND close = guitest::Control(window, ui::win32::progress_id::CloseBtn);
+    closeShown = guitest::IsShown(close);
+    SendMessageW(close, BM_CLICK, 0, 0);
+  });
+  ::Frontend().WaitForProgressClose();
+  EXPECT_TRUE(press.Acted());
+  EXPECT_FALSE(press.Failed()) << "the Close button did not end the wait";
+  EXPECT_TRUE(closeShown);
+  EXPECT_FALSE(IsWindowVisible(progress->Handle()));
+}
+
+TEST_F(Frontend, WithoutAProgressWindowThereIsNothingToWaitFor) {
+  ::Frontend().WaitForProgressClose();
+  EXPECT_EQ(nullptr, WindowsFrontend().ProgressFrm());
+}
+
+}  // namespace

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "engine/JournalRecord.h"
+#include "platform/AppendFile.h"
+
+// The journal could not be written or read. A run stops rather than change files that
+// its undo would not find.
+class EJournalError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// How many runs' journals the folder keeps; older ones are removed as new ones come.
+inline constexpr size_t kJournalsKept = 50;
+
+// The journal of one run, written as the run goes. Its file is made in the folder with
+// the first record, so a run that changes nothing leaves no journal.
+class tJournal {
+ public:
+  // undoes: the journal that this run (an undo) takes back, noted in the header.
+  explicit tJournal(std::string folder, std::string undoes = std::string());
+  ~tJournal();
+  tJournal(const tJournal&) = delete;
+  tJournal& operator=(const tJournal&) = delete;
+
+  // Writes the record before its step and returns its number. Throws EJournalError.
+  int64_t Begin(tJournalRecord record);
+  // Marks the step as done, as failed with the system's code, or notes the temporary
+  // name a letter-case move goes through (before it goes there).
+  void Done(int64_t number);
+  void Failed(int64_t number, int code);
+  void Via(int64_t number, const std::string& path);
+
+  // The file, or empty text while nothing has been written.
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Open();
+  void Write(const std::string& text);
+
+  std::string folder_;
+  std::string undoes_;
+  std::string path_;
+  int64_t count_ = 0;
+  platform::AppendFile file_;
+};
+
+// The folder's journals, oldest first (their names begin with the UTC time they began).
+std::vector<std::string> ListJournals(const std::string& folder);
+// The newest journal of the folder that holds a record, or empty text when there is none.
+std::string LastJournal(const std::string& folder);
+// The journal a user names: the path itself, or a name in the folder.
+std::string FindJournal(const std::string& name, const std::string& folder);
+// Reads a journal. Throws EJournalError when the file cannot be read or is no journal.
+tJournalContents ReadJournal(const std::string& path);

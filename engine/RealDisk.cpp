@@ -1,0 +1,211 @@
+#include "engine/Disk.h"
+#include "engine/Journal.h"
+#include "engine/PassDisk.h"
+#include "platform/Errors.h"
+#include "platform/FileSystem.h"
+#include "platform/FileTimes.h"
+#include "platform/Path.h"
+
+namespace {
+
+std::string FolderKey(const std::string& path) {
+  const std::string folder = platform::ExtractFilePath(path);
+  return platform::AbsolutePath(folder.empty() ? std::string(".") : folder);
+}
+
+[[noreturn]] void FailStamp() {
+  throw EInOutError(platform::SystemErrorMessage(platform::LastErrorCode()),
+                    platform::LastErrorCode());
+}
+
+}  // namespace
+
+void tRealDisk::Clean(const std::string& path) {
+  // Most files of a run share a handful of folders: each is scanned once.
+  const std::string folder = platform::ExtractFilePath(path);
+  if (cleaned_.insert(FolderKey(path)).second) platform::RemoveStaleTemporaries(folder);
+}
+
+std::vector<std::string> tRealDisk::ListFiles(const std::string& pattern) {
+  Clean(pattern);
+  return platform::ListFiles(pattern);
+}
+
+std::vector<std::string> tRealDisk::ListSubdirectories(const std::string& folder) {
+  return platform::ListSubdirectories(folder);
+}
+
+bool tRealDisk::FileExists(const std::string& path) { return platform::FileExists(path); }
+
+bool tRealDisk::IsSameFile(const std::string& first, const std::string& second) {
+  return platform::IsSameFile(first, second);
+}
+
+bool tRealDisk::MakeFolder(const std::string& folder) {
+  // The folder of the last target is not asked for again: most targets share it.
+  if (folder == knownFolder_) return true;
+  if (platform::DirectoryExists(folder)) {
+    knownFolder_ = folder;
+    return true;
+  }
+  std::vector<int64_t> records;
+  if (journal_) {
+    // Outermost first, every level that is missing: an undo removes them again.
+    std::vector<std::string> missing;
+    for (std::string level = folder; !level.empty() && !platform::DirectoryExists(level);) {
+      while (level.size() > 1 && platform::IsPathDelimiter(level.back())) level.pop_back();
+      missing.push_back(level);
+      const std::string parent = platform::ExtractFilePath(level);
+      if (parent == level || parent.empty()) break;
+      level = parent;
+    }
+    for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
+      tJournalRecord record;
+      record.kind = tJournalKind::MakeFolder;
+      record.from = platform::AbsolutePath(*level);
+      records.push_back(journal_->Begin(record));
+    }
+  }
+  const bool made = platform::ForceDirectories(folder);
+  const int code = platform::LastErrorCode();
+  for (int64_t number : records) made ? journal_->Done(number) : journal_->Failed(number, code);
+  if (made) knownFolder_ = folder;
+  return made;
+}
+
+void tRealDisk::Stamp(const std::string& path, TDateTime moment) {
+  platform::FileStamp stamp;
+  if (!stamp.Open(path)) return;
+  platform::FileTimes times;
+  if (stamp.Read(times) && times.creation == moment && times.lastWrite == moment) return;
+  int64_t number = 0;
+  platform::FileFacts before;
+  const bool known = platform::ReadFileFacts(path, before);
+  if (journal_ && known) {
+    tJournalRecord record;
+    record.kind = tJournalKind::Times;
+    record.from = platform::AbsolutePath(path);
+    record.facts = before;
+    record.times = before;
+    record.times.modified = platform::StampedTime(moment);
+    if (before.created != platform::kNoTime) record.times.created = record.times.modified;
+    number = journal_->Begin(record);
+  }
+  if (!stamp.Write(moment)) {
+    if (number) journal_->Failed(number, platform::LastErrorCode());
+    FailStamp();
+  }
+  if (number) journal_->Done(number);
+  stampedPath_ = path;
+  beforeStamp_ = before;
+}
+
+int64_t tRealDisk::BeginTransfer(tJournalKind kind, const std::string& source,
+                                 const std::string& target, bool replace) {
+  Clean(target);
+  if (!journal_) return 0;
+  tJournalRecord record;
+  record.kind = kind;
+  record.from = platform::AbsolutePath(source);
+  record.to = platform::AbsolutePath(target);
+  platform::ReadFileFacts(source, record.facts);
+  if (source == stampedPath_) {
+    record.stamped = true;
+    record.beforeStamp = beforeStamp_;
+  }
+  record.replaced = replace && platform::FileExists(target);
+  return journal_->Begin(record);
+}
+
+void tRealDisk::EndTransfer(int64_t number, int code) {
+  if (number == 0) return;
+  code == 0 ? journal_->Done(number) : journal_->Failed(number, code);
+}
+
+int tRealDisk::TryMove(const std::string& source, const std::string& target) {
+  const int64_t number = BeginTransfer(tJournalKind::Move, source, target, false);
+  const int code = platform::MoveFileSafely(source, target, false);
+  EndTransfer(number, code);
+  return code;
+}
+
+void tRealDisk::Move(const std::string& source, const std::string& target, bool replace) {
+  const int64_t number = BeginTransfer(tJournalKind::Move, source, target, replace);
+  try {
+    MoveFileExt(source, target, replace);
+  } catch (const EInOutError& failure) {
+    EndTransfer(number, failure.ErrorCode() ? failure.ErrorCode() : -1);
+    throw;
+  }
+  EndTransfer(number, 0);
+}
+
+void tRealDisk::Copy(const std::string& source, const std::string& target, bool replace) {
+  const int64_t number = BeginTransfer(tJournalKind::Copy, source, target, replace);
+  try {
+    CopyFileExt(source, target, replace);
+  } catch (const EInOutError& failure) {
+    EndTransfer(number, failure.ErrorCode() ? failure.ErrorCode() : -1);
+    throw;
+  }
+  EndTransfer(number, 0);
+}
+
+void tRealDisk::RenameLetterCase(const std::string& source, const std::string& target) {
+  const int64_t number = BeginTransfer(tJournalKind::Move, source, target, false);
+  try {
+    ::RenameLetterCase(source, target, [&](const std::string& temporary) {
+      if (number) journal_->Via(number, platform::AbsolutePath(temporary));
+    });
+  } catch (const EInOutError& failure) {
+    EndTransfer(number, failure.ErrorCode() ? failure.ErrorCode() : -1);
+    throw;
+  }
+  EndTransfer(number, 0);
+}
+
+bool tRealDisk::SetTimes(const std::string& path, const platform::FileFacts& now,
+                         const platform::FileFacts& wanted) {
+  int64_t number = 0;
+  if (journal_) {
+    tJournalRecord record;
+    record.kind = tJournalKind::Times;
+    record.from = platform::AbsolutePath(path);
+    record.facts = now;
+    record.times = wanted;
+    number = journal_->Begin(record);
+  }
+  const bool set = platform::SetExactFileTimes(path, wanted.modified, wanted.created);
+  if (number) set ? journal_->Done(number) : journal_->Failed(number, platform::LastErrorCode());
+  return set;
+}
+
+bool tRealDisk::RemoveCopy(const std::string& source, const std::string& copy,
+                           const platform::FileFacts& facts) {
+  int64_t number = 0;
+  if (journal_) {
+    tJournalRecord record;
+    record.kind = tJournalKind::Uncopy;
+    record.from = platform::AbsolutePath(source);
+    record.to = platform::AbsolutePath(copy);
+    record.facts = facts;
+    number = journal_->Begin(record);
+  }
+  const bool removed = platform::RemoveFile(copy, true);
+  if (number)
+    removed ? journal_->Done(number) : journal_->Failed(number, platform::LastErrorCode());
+  return removed;
+}
+
+bool tRealDisk::RemoveFolder(const std::string& folder) {
+  if (!platform::RemoveEmptyDirectory(folder)) return false;
+  // Written after the fact: a folder that holds nothing costs nothing if it stays.
+  if (journal_) {
+    tJournalRecord record;
+    record.kind = tJournalKind::RemoveFolder;
+    record.from = platform::AbsolutePath(folder);
+    journal_->Done(journal_->Begin(record));
+  }
+  if (knownFolder_ == folder) knownFolder_.clear();
+  return true;
+}
