@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "engine/Progress.h"
-#include "engine/Runs.h"
 #include "engine/RunState.h"
+#include "engine/Runs.h"
 #include "platform/AsciiCase.h"
 #include "platform/Clock.h"
 #include "platform/Errors.h"
@@ -91,13 +91,28 @@ void TMainPresenter::FormatGrpBoxClick() {
 
 void TMainPresenter::FormatEditChange() { view_.ShowPreview(PreviewFor(view_.Choices(), now_())); }
 
-void TMainPresenter::RunBtnClick() {
-  if (running_) return;  // a second run never starts inside the first
+void TMainPresenter::BeginRun() {
   running_ = true;
   closeRequested_ = false;
   view_.SetRunControlsEnabled(false);
   if (AutoProgressButton) view_.SetShowProgressBtnVisible(true);
+}
 
+template <typename Work>
+void TMainPresenter::RunGuarded(Work work) {
+  try {
+    work();
+  } catch (...) {
+    // The failure is shown by the caller; the window stays usable for the next run.
+    EndRun();
+    if (closeRequested_) view_.CloseWindow();
+    throw;
+  }
+}
+
+void TMainPresenter::RunBtnClick() {
+  if (running_) return;  // a second run never starts inside the first
+  BeginRun();
   tMainChoices choices = view_.Choices();
   AddToHistory(choices.FormatHistory, choices.FormatEdit);
   AddToHistory(choices.FilepathHistory, choices.FilePathEdit);
@@ -105,18 +120,52 @@ void TMainPresenter::RunBtnClick() {
   view_.ShowProgressWindow(choices.DisplayChk);
 
   int32_t count = 0;
-  try {
-    count = rename_(RunOptionsFrom(choices), choices.FilePathEdit);
-  } catch (...) {
-    // The failure is shown by the caller; the window stays usable for the next run.
-    EndRun();
-    if (closeRequested_) view_.CloseWindow();
-    throw;
-  }
+  RunGuarded([&] { count = rename_(RunOptionsFrom(choices), choices.FilePathEdit); });
   const std::string filesDone = std::to_string(count) + main_text::kFilesRenamed;
   view_.SetFilesDone(filesDone);
   EndRun();
-  if (closeRequested_ || view_.AskQuit(QuitQuestion(filesDone))) view_.CloseWindow();
+  if (closeRequested_ || view_.Ask(QuitQuestion(filesDone))) view_.CloseWindow();
+}
+
+void TMainPresenter::PreviewMenuClick() {
+  if (running_) return;
+  BeginRun();
+  const tMainChoices choices = view_.Choices();
+  // The list is what a preview is for: the progress window shows whatever Show Activity says.
+  view_.ShowProgressWindow(true);
+  RunGuarded([&] { PreviewRename(RunOptionsFrom(choices), {choices.FilePathEdit}); });
+  EndRun();
+  if (closeRequested_) view_.CloseWindow();
+}
+
+void TMainPresenter::UndoMenuClick() {
+  if (running_) return;
+  const std::string journal = LastRunJournal();
+  if (journal.empty()) {
+    view_.Tell(main_text::kNothingToUndo);
+    return;
+  }
+  if (!view_.Ask(UndoQuestion(JournalFileCount(journal)))) return;
+  BeginRun();
+  view_.ShowProgressWindow(true);
+  tUndoResult result;
+  RunGuarded([&] { result = UndoRun(journal); });
+  view_.SetFilesDone(UndoResultText(result.undone, result.refused, result.lost));
+  EndRun();
+  if (closeRequested_) view_.CloseWindow();
+}
+
+std::string UndoQuestion(int32_t files) {
+  return "Undo the last run? It changed " + std::to_string(files) +
+         (files == 1 ? " file." : " files.") +
+         "\r\n\nFiles that changed since, or whose old name is taken now, stay where they are.";
+}
+
+std::string UndoResultText(int32_t undone, int32_t refused, int32_t lost) {
+  std::string text = std::to_string(undone) + " files put back.";
+  if (refused > 0) text += " " + std::to_string(refused) + " left as they are.";
+  if (lost > 0) text += " " + std::to_string(lost) + " cannot come back.";
+  return text;
 }
 
 void TMainPresenter::EndRun() {

@@ -39,8 +39,10 @@ class tMainView {
   // Shown (and brought to the front) or hidden.
   virtual void ShowProgressWindow(bool visible) = 0;
   virtual void SetFilesDone(const std::string& text) = 0;
-  // The Yes/No question after a run; true for Yes.
-  virtual bool AskQuit(const std::string& text) = 0;
+  // A Yes/No question (after a run, before an undo); true for Yes.
+  virtual bool Ask(const std::string& text) = 0;
+  // A message with an OK button.
+  virtual void Tell(const std::string& text) = 0;
   // The shell's folder browser opened at the folder; nothing when the user cancels.
   virtual std::optional<std::string> BrowseForFolder(const std::string& startFolder) = 0;
   // Ends the window, which ends the program (its choices are saved as it goes).
@@ -73,6 +75,12 @@ class TMainPresenter {
   // The folder browser; the chosen folder becomes the path pattern.
   void SearchBtnClick();
 
+  // The run the controls stand for, listed in the progress window without changing
+  // anything on disk.
+  void PreviewMenuClick();
+  // Takes back the last run that changed files, after asking with its number of files.
+  void UndoMenuClick();
+
   // A mode chosen from the menu: applied, then stored at once.
   void ChooseProgressButtonMode(tProgressButtonMode mode);
   tProgressButtonMode ProgressButtonMode() const { return mode_; }
@@ -84,7 +92,14 @@ class TMainPresenter {
 
  private:
   void ApplyProgressButtonMode(tProgressButtonMode mode);
+  // The run and quit controls disabled and, in Auto mode, the Show Progress button shown
+  // while a run, a preview or an undo lasts; EndRun puts both back.
+  void BeginRun();
   void EndRun();
+  // Runs the work; a failure that ends it leaves the window usable and goes on to the
+  // caller, which shows it.
+  template <typename Work>
+  void RunGuarded(Work work);
 
   tMainView& view_;
   tSettingsStore& store_;
@@ -101,5 +116,9 @@ void AddToHistory(std::vector<std::string>& list, const std::string& text);
 
 // The question after a run: the result, a full stop, an empty line, "Quit program?".
 std::string QuitQuestion(const std::string& filesDone);
+
+// The question before an undo, and what the label shows after it.
+std::string UndoQuestion(int32_t files);
+std::string UndoResultText(int32_t undone, int32_t refused, int32_t lost);
 
 }  // namespace ui

@@ -50,6 +50,8 @@ inline constexpr const char* kQuitBtnHint = "oops, good bye  :)";
 // The main menu.
 inline constexpr const char* kFileMainMain = "&File";
 inline constexpr const char* kRunMenu = "R&un Stampel...";
+inline constexpr const char* kPreviewMenu = "&Preview...";
+inline constexpr const char* kUndoMenu = "Undo &Last Run...";
 inline constexpr const char* kQuitMenu = "&Quit";
 inline constexpr const char* kOptionsMainMenu = "O&ptions";
 inline constexpr const char* kSearchMenu = "S&earch...";
@@ -73,5 +75,7 @@ inline constexpr int kSystemVersionCommand = 42;
 inline constexpr const char* kFilesRenamed = " files renamed.";
 inline constexpr const char* kQuitQuestion = "Quit program?";
 inline constexpr const char* kBrowseTitle = "Select the Directory to process:";
+inline constexpr const char* kNothingToUndo =
+    "There is no run to undo: no run has moved or copied files yet.";
 
 }  // namespace ui::main_text

@@ -53,11 +53,12 @@ class FakeView : public ui::tMainView {
     filesDone = text;
     events.push_back("files done");
   }
-  bool AskQuit(const std::string& text) override {
+  bool Ask(const std::string& text) override {
     questions.push_back(text);
     events.push_back("question");
     return answerYes;
   }
+  void Tell(const std::string& text) override { told.push_back(text); }
   std::optional<std::string> BrowseForFolder(const std::string& start) override {
     browsedFrom.push_back(start);
     return chosenFolder;
@@ -75,6 +76,7 @@ class FakeView : public ui::tMainView {
   tProgressButtonMode checkedMode = tProgressButtonMode::Auto;
   std::string filesDone;
   std::vector<std::string> questions;
+  std::vector<std::string> told;
   std::vector<std::string> events;
   std::vector<std::string> browsedFrom;
   std::optional<std::string> chosenFolder;
@@ -309,6 +311,74 @@ TEST_F(MainPresenter, SearchRewritesThePatternForTheChosenFolder) {
   view.chosenFolder.reset();  // cancelled: nothing changes
   presenter.SearchBtnClick();
   EXPECT_EQ("E:\\*.jpg", view.choices.FilePathEdit);
+}
+
+TEST_F(MainPresenter, PreviewListsTheRunWithoutChangingAnything) {
+  test::WriteBytes(dir / "IMG_0001.JPG", test::Photo({"2004:05:07 10:00:00"}));
+  test::WriteBytes(dir / "IMG_0002.JPG", test::Photo({"2004:05:07 10:00:00"}));
+  test::RecordingSink sink;
+  ui::TMainPresenter presenter(view, SettingsStore);
+  presenter.FormCreate();
+  view.choices.FilePathEdit = dir / "*.JPG";
+  view.choices.DelOrgChk = true;
+  view.choices.DisplayChk = false;
+  view.events.clear();
+  const int32_t counter = FileCounter;
+  presenter.PreviewMenuClick();
+  EXPECT_EQ((std::vector<std::string>{"disabled", "button shown", "progress shown", "button hidden",
+                                      "enabled"}),
+            view.events);
+  EXPECT_EQ(FileCounter, counter);
+  EXPECT_TRUE(platform::FileExists(dir / "IMG_0001.JPG"));
+  EXPECT_TRUE(platform::FileExists(dir / "IMG_0002.JPG"));
+  EXPECT_TRUE(view.questions.empty());
+  EXPECT_EQ("", view.filesDone);
+  const std::vector<std::string> listed = sink.Texts();
+  ASSERT_EQ(2u, listed.size());
+
+  // The real run that follows says the same, line for line.
+  sink.lines.clear();
+  presenter.RunBtnClick();
+  EXPECT_EQ(listed, sink.Texts());
+}
+
+TEST_F(MainPresenter, UndoAsksWithTheCountThenPutsTheFilesBack) {
+  ui::TMainPresenter presenter(view, SettingsStore);
+  presenter.FormCreate();
+  presenter.UndoMenuClick();
+  ASSERT_EQ(1u, view.told.size()) << "no run yet";
+  EXPECT_TRUE(view.questions.empty());
+
+  test::WriteBytes(dir / "IMG_0001.JPG", test::Photo({"2004:05:07 10:00:00"}));
+  test::WriteBytes(dir / "IMG_0002.JPG", test::Photo({"2005:05:07 10:00:00"}));
+  view.choices.FilePathEdit = dir / "*.JPG";
+  presenter.RunBtnClick();
+  ASSERT_FALSE(platform::FileExists(dir / "IMG_0001.JPG"));
+
+  view.questions.clear();
+  view.answerYes = false;
+  presenter.UndoMenuClick();
+  ASSERT_EQ(1u, view.questions.size());
+  EXPECT_NE(std::string::npos, view.questions[0].find("2 files"));
+  EXPECT_FALSE(platform::FileExists(dir / "IMG_0001.JPG")) << "No changes nothing";
+
+  view.answerYes = true;
+  view.events.clear();
+  presenter.UndoMenuClick();
+  EXPECT_TRUE(platform::FileExists(dir / "IMG_0001.JPG"));
+  EXPECT_TRUE(platform::FileExists(dir / "IMG_0002.JPG"));
+  EXPECT_EQ("2 files put back.", view.filesDone);
+  EXPECT_EQ((std::vector<std::string>{"question", "disabled", "button shown", "progress shown",
+                                      "files done", "button hidden", "enabled"}),
+            view.events);
+  EXPECT_EQ(0, view.closed);
+}
+
+TEST(UndoTexts, CountsAndRefusals) {
+  EXPECT_NE(std::string::npos, ui::UndoQuestion(1).find("1 file."));
+  EXPECT_EQ("3 files put back.", ui::UndoResultText(3, 0, 0));
+  EXPECT_EQ("1 files put back. 2 left as they are. 1 cannot come back.",
+            ui::UndoResultText(1, 2, 1));
 }
 
 TEST(FolderSearch, StartFolderAndNewPattern) {

@@ -27,6 +27,8 @@ void AddSubmenu(HMENU menu, HMENU submenu, const std::string& caption) {
 HMENU BuildMenu() {
   HMENU file = CreatePopupMenu();
   AddItem(file, id::RunMenu, kRunMenu);
+  AddItem(file, id::PreviewMenu, kPreviewMenu);
+  AddItem(file, id::UndoMenu, kUndoMenu);
   AppendMenuW(file, MF_SEPARATOR, 0, nullptr);  // N1
   // The text after the tab is the shortcut Windows shows at the right of the item.
   AddItem(file, id::QuitMenu, std::string(kQuitMenu) + "\tCtrl+X");
@@ -122,6 +124,8 @@ void TMainMenu::CheckProgressButtonMode(ui::tProgressButtonMode mode) {
 
 void TMainMenu::SetRunItemsEnabled(bool enabled) {
   Enable(id::RunMenu, enabled);
+  Enable(id::PreviewMenu, enabled);
+  Enable(id::UndoMenu, enabled);
   Enable(id::QuitMenu, enabled);
 }
 

@@ -22,7 +22,7 @@ class TMainMenu {
 
   void SetChecks(const ui::tMenuChecks& checks);
   void CheckProgressButtonMode(ui::tProgressButtonMode mode);
-  // The Run and Quit items.
+  // The Run, Preview, Undo and Quit items.
   void SetRunItemsEnabled(bool enabled);
 
   HMENU Handle() const { return menu_; }

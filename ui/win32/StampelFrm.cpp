@@ -383,6 +383,10 @@ void TStampelFrm::OnCommand(int command, int code) {
     case id::RunBtn:
     case id::RunMenu:
       return presenter_.RunBtnClick();
+    case id::PreviewMenu:
+      return presenter_.PreviewMenuClick();
+    case id::UndoMenu:
+      return presenter_.UndoMenuClick();
     case id::QuitBtn:
     case id::QuitMenu:
       return presenter_.CloseRequested();

@@ -39,7 +39,7 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   // What closing the window does once the window has hidden (the interactive mode ends
   // its message loop); by default nothing more.
   void SetOnClosed(std::function<void()> closed) { onClosed_ = std::move(closed); }
-  // Replaces the folder browser and the question after a run (tests answer them).
+  // Replaces the folder browser and the Yes/No questions (tests answer them).
   using FolderPicker = std::function<std::optional<std::string>(const std::string& start)>;
   void SetFolderPicker(FolderPicker picker) { pickFolder_ = std::move(picker); }
   using Question = std::function<bool(const std::string& text)>;
@@ -74,7 +74,8 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   void CheckProgressButtonMode(ui::tProgressButtonMode mode) override;
   void ShowProgressWindow(bool visible) override;
   void SetFilesDone(const std::string& text) override;
-  bool AskQuit(const std::string& text) override;
+  bool Ask(const std::string& text) override;
+  void Tell(const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& startFolder) override;
   void CloseWindow() override;
 

@@ -52,6 +52,8 @@ constexpr int HideAlwaysMenu = 514;
 constexpr int AutoHideMenu = 515;
 constexpr int TranslationsMenu = 516;
 constexpr int VersionMenu = 517;
+constexpr int PreviewMenu = 518;
+constexpr int UndoMenu = 519;
 
 // The Switches items and their check boxes, in the same order.
 constexpr int kSwitchMenus[] = {FileMenu, DelOrgMenu, FileNoMenu, OverWrtMenu,

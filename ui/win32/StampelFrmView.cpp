@@ -92,11 +92,17 @@ void TStampelFrm::ShowProgressWindow(bool visible) {
 
 void TStampelFrm::SetFilesDone(const std::string& text) { FilesDoneLbl.SetText(text); }
 
-bool TStampelFrm::AskQuit(const std::string& text) {
+bool TStampelFrm::Ask(const std::string& text) {
   if (ask_) return ask_(text);
   using platform::win32::Widen;
   return MessageBoxW(Handle(), Widen(text).c_str(), Widen(ui::main_text::kCaption).c_str(),
                      MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void TStampelFrm::Tell(const std::string& text) {
+  using platform::win32::Widen;
+  MessageBoxW(Handle(), Widen(text).c_str(), Widen(ui::main_text::kCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }
 
 std::optional<std::string> TStampelFrm::BrowseForFolder(const std::string& startFolder) {

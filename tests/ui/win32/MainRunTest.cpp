@@ -128,6 +128,55 @@ TEST_F(MainRun, DuringTheRunTheRunAndQuitControlsAreDisabled) {
   EXPECT_EQ("2 files renamed.", Text(id::FilesDoneLbl));
 }
 
+TEST_F(MainRun, PreviewFromTheMenuListsTheRunAndChangesNothing) {
+  AddPhotos();
+  Open();
+  Retype(id::FilePathEdit, Wide(dir / "*.jpg"));
+  Click(id::DisplayChk);  // the preview shows its list all the same
+  const std::vector<std::string> before = SortedFiles(dir / "*");
+  Menu(id::PreviewMenu);
+  EXPECT_EQ(before, SortedFiles(dir / "*"));
+  EXPECT_TRUE(IsWindowVisible(progress->Handle()));
+  guitest::WaitForRefresh();
+  HWND list = GetDlgItem(progress->Handle(), ui::win32::progress_id::ProgressMemo);
+  const std::vector<std::string> listed = guitest::ListRows(list);
+  ASSERT_EQ(3u, listed.size());
+  EXPECT_TRUE(ListOf(id::FormatEdit).empty()) << "a preview is no run: the history stays";
+  EXPECT_TRUE(MenuEnabled(id::RunMenu) && MenuEnabled(id::PreviewMenu));
+
+  // The real run gives the same lines.
+  RunAnswering(IDNO);
+  guitest::WaitForRefresh();
+  const std::vector<std::string> all = guitest::ListRows(list);
+  ASSERT_EQ(6u, all.size());
+  EXPECT_EQ(listed, std::vector<std::string>(all.begin(), all.begin() + 3));
+}
+
+TEST_F(MainRun, UndoFromTheMenuAsksThenPutsTheRunBack) {
+  AddPhotos();
+  Open();
+  Retype(id::FilePathEdit, Wide(dir / "*.jpg"));
+  const std::vector<std::string> before = SortedFiles(dir / "*");
+  RunAnswering(IDNO);
+  ASSERT_NE(before, SortedFiles(dir / "*"));
+  {
+    guitest::MessageBoxWatcher no(IDNO);
+    Menu(id::UndoMenu);
+    no.Finish();
+    EXPECT_TRUE(no.Seen());
+    EXPECT_NE(std::string::npos, no.Text().find("2 files")) << no.Text();
+  }
+  EXPECT_NE(before, SortedFiles(dir / "*")) << "No changes nothing";
+  {
+    guitest::MessageBoxWatcher yes(IDYES);
+    Menu(id::UndoMenu);
+    yes.Finish();
+  }
+  EXPECT_EQ(before, SortedFiles(dir / "*"));
+  EXPECT_EQ("2 files put back.", Text(id::FilesDoneLbl));
+  EXPECT_TRUE(IsWindowVisible(progress->Handle()));
+}
+
 TEST_F(MainRun, ShowActivityClearHidesTheProgressWindow) {
   Open();
   progress->Show();

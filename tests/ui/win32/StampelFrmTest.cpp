@@ -426,6 +426,8 @@ TEST_F(MainWindow, MainMenuCaptions) {
   EXPECT_EQ("&Help", caption(bar, 2, MF_BYPOSITION));
   const std::pair<int, const char*> items[] = {
       {id::RunMenu, "R&un Stampel..."},
+      {id::PreviewMenu, "&Preview..."},
+      {id::UndoMenu, "Undo &Last Run..."},
       {id::QuitMenu, "&Quit\tCtrl+X"},
       {id::SearchMenu, "S&earch..."},
       {id::OrgTSMenu, "Original Timestamp (/&O)"},
