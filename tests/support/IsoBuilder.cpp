@@ -193,7 +193,7 @@ std::string Mp4File(const Mp4Spec& spec) {
                     Be32(track.width << 16) + Be32(track.height << 16));
     const std::string mdia =
         Box("mdia", FullBox("mdhd", 0, 0, std::string(20, '\0')) + Handler(track.handler) +
-                        Box("minf", Box("stbl", std::string(40, '\0'))));
+                        Box("minf", Box("stbl", std::string(spec.sampleTableBytes, '\0'))));
     moov += Box("trak", tkhd + mdia);
     ++id;
   }

@@ -58,6 +58,7 @@ struct Mp4Spec {
   bool metaInUdta = false;            // moov/udta/meta (full box) instead of moov/meta
   bool moovAtEnd = true;              // after the media data
   size_t mediaBytes = 256;
+  size_t sampleTableBytes = 40;       // per track: a long clip's tables are large
 };
 std::string Mp4File(const Mp4Spec& spec);
 // A movie time: seconds from 1904-01-01 00:00 to this UTC moment.
