@@ -1,6 +1,7 @@
 #include "readers/PngFile.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "readers/DateConv.h"
 #include "readers/IsoBoxes.h"
@@ -49,6 +50,24 @@ std::string ExifFormOfMailDate(const std::string& text) {
   return year + ":" + twoDigits + ":" + (day.size() == 1 ? "0" : "") + day + " " + time;
 }
 
+// A chunk's length and type. Beyond the file's first bytes, which the stream holds, the
+// eight bytes are read alone: the walk passes image data chunk by chunk, and loading a
+// block around each header would read most of a large file.
+bool ChunkHeader(TDataStream& stream, int64_t at, uint32_t& length, uint32_t& type) {
+  uint8_t bytes[8];
+  if (at + 8 <= TDataStream::kHeadBytes) {
+    const uint8_t* held = stream.Peek(at, 8);
+    if (held == nullptr) return false;
+    std::memcpy(bytes, held, 8);
+  } else {
+    stream.Seek(at);
+    if (stream.platform::InputFile::Read(bytes, 8) != 8) return false;
+  }
+  length = static_cast<uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
+  type = static_cast<uint32_t>(bytes[4]) << 24 | bytes[5] << 16 | bytes[6] << 8 | bytes[7];
+  return true;
+}
+
 }  // namespace
 
 tPNGFile::tPNGFile(const std::string& fileName) : tPNGFile(tBaseFile::OpenClassified(fileName)) {}
@@ -63,8 +82,8 @@ void tPNGFile::Walk(bool toTheEnd) {
   // Each chunk: a big-endian length, the type, the data and a 4-byte check value.
   for (int chunks = 0; !walkedAll_; ++chunks) {
     uint32_t length = 0, type = 0;
-    if (chunks >= kMaxChunks || !ReadBe32(*Stream, next_, length) ||
-        !ReadBe32(*Stream, next_ + 4, type) || length > 0x7FFFFFFF || type == FourCC("IEND")) {
+    if (chunks >= kMaxChunks || !ChunkHeader(*Stream, next_, length, type) || length > 0x7FFFFFFF ||
+        type == FourCC("IEND")) {
       walkedAll_ = true;
       break;
     }
