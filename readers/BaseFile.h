@@ -8,8 +8,23 @@
 #include "platform/DateTime.h"
 #include "readers/DataStream.h"
 
-// What a file holds, judged by its leading bytes and the signatures near its start.
-enum tFileKind : uint8_t { fkJPEG, fkAVI, fkWAVE, fkRAW0, fkRAW1, fkUnknown };
+// What a file holds, judged by its leading bytes and the signatures near its start. The
+// container formats of phones and current cameras follow the first six codes: fkHEIF (HEIC,
+// AVIF and other HEIF images), fkCR3 (Canon raw), fkMP4 (MP4, QuickTime MOV, 3GP, M4V and
+// other ISO base media files), fkPNG and fkWEBP.
+enum tFileKind : uint8_t {
+  fkJPEG,
+  fkAVI,
+  fkWAVE,
+  fkRAW0,
+  fkRAW1,
+  fkUnknown,
+  fkHEIF,
+  fkCR3,
+  fkMP4,
+  fkPNG,
+  fkWEBP
+};
 
 // Width and height in pixels.
 struct tImageSize {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,7 @@ const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count, int64
     return position >= held.start &&
            (position + static_cast<int64_t>(count) <= end || held.complete);
   };
+  if (overlaid_ && position >= overlay_.start) return &overlay_;
   if (count > static_cast<size_t>(limit) || position > std::numeric_limits<int64_t>::max() - limit)
     return nullptr;
   if (covers(window_)) return &window_;
@@ -77,6 +79,13 @@ const uint8_t* TDataStream::Peek(int64_t position, size_t count) {
                              held->start + static_cast<int64_t>(held->bytes.size()))
     return nullptr;
   return held->bytes.data() + (position - held->start);
+}
+
+void TDataStream::Overlay(int64_t start, std::vector<uint8_t> bytes) {
+  overlay_.start = start;
+  overlay_.bytes = std::move(bytes);
+  overlay_.complete = true;
+  overlaid_ = true;
 }
 
 void TDataStream::ReadPadded(void* buffer, size_t count) {

@@ -60,6 +60,11 @@ class TDataStream : public platform::InputFile {
   // file after it, or -1. After a hit the position is p + pattern length.
   virtual int32_t Find(const std::string& pattern);
 
+  // From `start` on, reads and Peek see `bytes` instead of the file, and nothing after them:
+  // how a reader shows data that the file keeps in pieces (an item stored in several
+  // extents) as one run. Find still searches the file's own first bytes.
+  void Overlay(int64_t start, std::vector<uint8_t> bytes);
+
   int32_t SearchLimit = kDefaultSearchLimit;
 
  private:
@@ -83,6 +88,8 @@ class TDataStream : public platform::InputFile {
   // at most `limit`; returns what holds them, or nullptr.
   const Held* Hold(int64_t position, size_t count, int64_t limit);
   mutable int64_t size_ = -1;
-  Held window_;  // the file's first bytes, read once for Find and the reads near the start
-  Held block_;   // the last block read further into the file
+  Held window_;   // the file's first bytes, read once for Find and the reads near the start
+  Held block_;    // the last block read further into the file
+  Held overlay_;  // what Overlay put in place of the file's bytes
+  bool overlaid_ = false;
 };

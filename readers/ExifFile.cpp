@@ -1,5 +1,6 @@
 #include "readers/ExifFile.h"
 
+#include <cstring>
 #include <limits>
 
 #include "readers/DateConv.h"
@@ -16,6 +17,37 @@ constexpr size_t kEntryBytes = 12;
 constexpr int32_t kMaxTextLength = 256;
 // Past the end of any file: reads there deliver nothing.
 constexpr int64_t kNowhere = std::numeric_limits<int64_t>::max() / 2;
+
+// The first APP1 segment that starts with "Exif" and a zero byte, found by walking the
+// marker segments from the start of the file; -1 when the image data, the end of the file
+// or a byte that is no marker comes first.
+int64_t WalkToExifSegment(TDataStream& stream) {
+  int64_t at = 2;
+  for (int step = 0; step < tJPEGFile::kMaxSegments; ++step) {
+    const uint8_t* marker = stream.Peek(at, 2);
+    if (marker == nullptr || marker[0] != 0xFF) return -1;
+    const uint8_t code = marker[1];
+    if (code == 0xFF) {  // a fill byte before the marker
+      ++at;
+      continue;
+    }
+    if (code == 0xD8 || code == 0x01 || (code >= 0xD0 && code <= 0xD7)) {  // no length
+      at += 2;
+      continue;
+    }
+    if (code == 0xDA || code == 0xD9) return -1;  // start of scan, end of image
+    const uint8_t* length = stream.Peek(at + 2, 2);
+    if (length == nullptr) return -1;
+    const int bytes = length[0] << 8 | length[1];
+    if (bytes < 2) return -1;
+    if (code == 0xE1) {
+      const uint8_t* identifier = stream.Peek(at + 4, 5);
+      if (identifier != nullptr && std::memcmp(identifier, "Exif", 5) == 0) return at;
+    }
+    at += 2 + bytes;
+  }
+  return -1;
+}
 
 TDateTime DateFromText(const std::string& text) {
   // An empty text never holds a date; skipping it saves the conversion.
@@ -42,6 +74,21 @@ void tExifFile::SeekTiff(int32_t offset) {
 void tExifFile::ReadIfdOffset() {
   SeekTiff(4);
   IfdOffset = SwapLong(Stream->ReadLong());
+}
+
+bool tExifFile::TiffHeaderAt(int64_t position) {
+  const uint8_t* header = position >= 0 ? Stream->Peek(position, 4) : nullptr;
+  return header != nullptr &&
+         (std::memcmp(header, "II*\0", 4) == 0 || std::memcmp(header, "MM\0*", 4) == 0);
+}
+
+bool tExifFile::UseTiffAt(int64_t position) {
+  if (position < 0 || position > std::numeric_limits<int32_t>::max()) return false;
+  TiffOffset = static_cast<int32_t>(position);
+  Stream->Seek(TiffOffset);
+  BigEndian = Stream->ReadWord() == 0x4D4D;
+  ReadIfdOffset();
+  return true;
 }
 
 tIfdEntry tExifFile::ParseEntry(const uint8_t* raw) const {
@@ -160,16 +207,17 @@ tJPEGFile::tJPEGFile(const std::string& fileName)
     : tJPEGFile(tBaseFile::OpenClassified(fileName)) {}
 
 tJPEGFile::tJPEGFile(tClassifiedFile file) : tExifFile(std::move(file)) {
-  // The first APP1 marker is taken even when it is no Exif segment; no further search.
-  const int32_t marker = Stream->Find(std::string("\xFF\xE1", 2));
-  if (marker < 0) throw EExifException::NoExifDataIn(FileName);
-  Stream->Seek(static_cast<int64_t>(marker) + 2);
-  Stream->ReadWord();  // the segment length
-  if (Stream->ReadString(5) != "Exif") throw EExifException::NoExifDataIn(FileName);
-  TiffOffset = marker + 10;
-  Stream->Seek(TiffOffset);
-  BigEndian = Stream->ReadWord() == 0x4D4D;
-  ReadIfdOffset();
+  // The first FF E1 in the window wins when it is followed by "Exif", even when it lies
+  // inside other data; only when it is not is the segment structure walked.
+  int64_t marker = Stream->Find(std::string("\xFF\xE1", 2));
+  bool exif = false;
+  if (marker >= 0) {
+    Stream->Seek(marker + 2);
+    Stream->ReadWord();  // the segment length
+    exif = Stream->ReadString(5) == "Exif";
+  }
+  if (!exif) marker = WalkToExifSegment(*Stream);
+  if (marker < 0 || !UseTiffAt(marker + 10)) throw EExifException::NoExifDataIn(FileName);
 }
 
 tRAW0File::tRAW0File(const std::string& fileName)

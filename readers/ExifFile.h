@@ -53,6 +53,12 @@ class tExifFile : public tBaseFile {
   explicit tExifFile(tClassifiedFile file) : tBaseFile(std::move(file)) {}
   // Reads the IFD0 offset that follows the byte-order mark and the 42.
   void ReadIfdOffset();
+  // True when a TIFF header ("II*" and a zero byte, or "MM", a zero byte and "*") starts at
+  // this position of the stream.
+  bool TiffHeaderAt(int64_t position);
+  // Takes the TIFF header at this position: TiffOffset, BigEndian and IfdOffset. False,
+  // changing nothing, when the position lies beyond what TiffOffset holds.
+  bool UseTiffAt(int64_t position);
 
  private:
   // Positions the stream at TiffOffset + offset. Offsets that lead before the start of
@@ -65,9 +71,14 @@ class tExifFile : public tBaseFile {
 };
 
 // A JPEG image: the TIFF header follows the first APP1 marker and its "Exif" identifier.
+// When that marker starts no Exif data (an XMP or vendor block comes first, or there is no
+// FF E1 in the search window), the marker segments are walked from the start of the file
+// and the first APP1 segment that does start with "Exif" is taken.
 class tJPEGFile : public tExifFile {
  public:
-  // Throws EExifException when the first FF E1 in the window does not start Exif data.
+  // The most marker segments the walk passes before giving up.
+  static constexpr int kMaxSegments = 4096;
+  // Throws EExifException when no APP1 segment before the image data holds Exif data.
   explicit tJPEGFile(const std::string& fileName);
   explicit tJPEGFile(tClassifiedFile file);
 };

@@ -1,7 +1,12 @@
 #include "readers/OpenReader.h"
 
+#include "readers/Cr3File.h"
 #include "readers/ExifFile.h"
+#include "readers/HeifFile.h"
+#include "readers/Mp4File.h"
+#include "readers/PngFile.h"
 #include "readers/RiffFile.h"
+#include "readers/WebpFile.h"
 
 std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName) {
   tClassifiedFile file = tBaseFile::OpenClassified(fileName);
@@ -15,6 +20,16 @@ std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName) {
       return std::make_unique<tRAW0File>(std::move(file));
     case fkRAW1:
       return std::make_unique<tRAW1File>(std::move(file));
+    case fkHEIF:
+      return std::make_unique<tHEIFFile>(std::move(file));
+    case fkCR3:
+      return std::make_unique<tCR3File>(std::move(file));
+    case fkMP4:
+      return std::make_unique<tMP4File>(std::move(file));
+    case fkPNG:
+      return std::make_unique<tPNGFile>(std::move(file));
+    case fkWEBP:
+      return std::make_unique<tWEBPFile>(std::move(file));
     case fkUnknown:
       break;
   }

@@ -7,6 +7,7 @@ std::string LandscapeWord = "L";
 std::string PortraitWord = "P";
 std::vector<std::string> ModelTranslations;
 bool AutoProgressButton = true;
+bool VideoTimesAreLocal = false;
 
 namespace {
 
@@ -23,7 +24,13 @@ void LoadWord(const char* name, std::string& word) {
 
 void LoadTranslations(const std::string& keyPath) {
   ModelTranslations.clear();
+  VideoTimesAreLocal = false;
   if (!SettingsStore.Open(keyPath)) return;
+  // A number; absent or of another type it keeps the default.
+  try {
+    VideoTimesAreLocal = SettingsStore.ReadBoolValue(values::kVideoTimesAreLocal);
+  } catch (const ERegistryException&) {
+  }
   LoadWord(values::kOrientationLandscape, LandscapeWord);
   LoadWord(values::kOrientationPortrait, PortraitWord);
   // Gaps in the numbering close up; a value of another type ends the list.
@@ -52,7 +59,8 @@ void StoreTranslations(const std::string& landscape, const std::string& portrait
     else
       SettingsStore.WriteStringValue(values::ModelTranslation(i), lines[i]);
   }
-  for (int n = count; n <= kMaxModelTranslations; ++n) SettingsStore.DeleteValue(values::ModelTranslation(n));
+  for (int n = count; n <= kMaxModelTranslations; ++n)
+    SettingsStore.DeleteValue(values::ModelTranslation(n));
 }
 
 void CloseSettings() { SettingsStore.Close(); }

@@ -24,6 +24,16 @@ const char* KindName(tFileKind kind) {
       return "fkRAW0";
     case fkRAW1:
       return "fkRAW1";
+    case fkHEIF:
+      return "fkHEIF";
+    case fkCR3:
+      return "fkCR3";
+    case fkMP4:
+      return "fkMP4";
+    case fkPNG:
+      return "fkPNG";
+    case fkWEBP:
+      return "fkWEBP";
     case fkUnknown:
       break;
   }

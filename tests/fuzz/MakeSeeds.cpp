@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/support/ByteWriter.h"
+#include "tests/support/IsoBuilder.h"
 #include "tests/support/MediaBuilders.h"
 #include "tests/support/TiffBuilder.h"
 
@@ -75,6 +76,75 @@ std::vector<std::string> RiffSeeds() {
   return seeds;
 }
 
+std::vector<std::string> HeifSeeds() {
+  const std::string tiff = TiffSeeds()[0];
+  std::vector<std::string> seeds;
+  const auto add = [&](void (*change)(test::HeifExif&)) {
+    test::HeifExif exif;
+    exif.tiff = tiff;
+    exif.width = 4032;
+    exif.height = 3024;
+    change(exif);
+    seeds.push_back(test::HeifFile(exif));
+  };
+  add([](test::HeifExif&) {});
+  add([](test::HeifExif& e) { e.ilocVersion = 0, e.offsetSize = 8, e.lengthSize = 8; });
+  add([](test::HeifExif& e) { e.ilocVersion = 2, e.baseSize = 8, e.indexSize = 4, e.extents = 3; });
+  add([](test::HeifExif& e) { e.inIdat = true, e.extents = 2; });
+  add([](test::HeifExif& e) {
+    e.header = test::HeifExif::Header::BareExif, e.quickTimeMeta = true;
+  });
+  add([](test::HeifExif& e) { e.header = test::HeifExif::Header::None, e.lengthSize = 0; });
+  return seeds;
+}
+
+std::vector<std::string> Cr3Seeds() {
+  TiffBuilder ifd0(ByteOrder::Little), exif(ByteOrder::Little);
+  ifd0.Ascii(0x0110, "Canon EOS R6").Ascii(0x0132, "2021:05:12 12:21:21");
+  exif.Ascii(0x9003, "2021:05:12 12:21:21").Long(0xA002, 5472).Long(0xA003, 3648);
+  return {test::Cr3File(ifd0.Bytes(), exif.Bytes()), test::Cr3File("", exif.Bytes())};
+}
+
+std::vector<std::string> Mp4Seeds() {
+  std::vector<std::string> seeds;
+  test::Mp4Spec spec;
+  spec.created = test::MovieSeconds(2024, 7, 15, 12, 0, 0);
+  spec.tracks = {{"soun", 0, 0, 0}, {"vide", 1920, 1080, 0}};
+  seeds.push_back(test::Mp4File(spec));
+  spec.brand = "qt  ";
+  spec.mvhdVersion = 1;
+  spec.tracks = {{"vide", 1080, 1920, 1}};
+  spec.appleDate = "2025-07-11T09:44:38-0600";
+  spec.appleModel = "iPhone 15 Pro";
+  seeds.push_back(test::Mp4File(spec));
+  spec.brand = "";
+  spec.metaInUdta = true;
+  spec.moovAtEnd = false;
+  seeds.push_back(test::Mp4File(spec));
+  return seeds;
+}
+
+std::vector<std::string> PngSeeds() {
+  const std::string tiff = TiffSeeds()[0];
+  const std::string image = test::PngImageData(300, 100);
+  const std::string text = test::PngChunk(
+      "tEXt", std::string("Creation Time\0", 14) + "Sat, 15 Jun 2008 14:05:09 +0200");
+  const std::string itxt =
+      test::PngChunk("iTXt", std::string("Creation Time\0\0\0en\0\0", 20) + "2008:06:15 14:05:09");
+  return {test::PngFile(64, 48, test::PngChunk("eXIf", tiff) + image),
+          test::PngFile(64, 48, image + test::PngChunk("eXIf", std::string("Exif\0\0", 6) + tiff)),
+          test::PngFile(64, 48, text + image), test::PngFile(64, 48, image + itxt)};
+}
+
+std::vector<std::string> WebpSeeds() {
+  const std::string tiff = TiffSeeds()[1];
+  const std::string vp8x = test::RiffChunk("VP8X", std::string(10, '\0'));
+  const std::string image = test::RiffChunk("VP8 ", std::string(99, '\x22'));
+  return {test::RiffFile("WEBP", vp8x + image + test::RiffChunk("EXIF", tiff)),
+          test::RiffFile(
+              "WEBP", vp8x + image + test::RiffChunk("EXIF", std::string("Exif\0\0", 6) + tiff))};
+}
+
 void Write(const fs::path& folder, const std::vector<std::string>& seeds) {
   fs::create_directories(folder);
   for (size_t i = 0; i < seeds.size(); ++i) {
@@ -92,12 +162,19 @@ int main(int argc, char** argv) {
   }
   const fs::path root = argv[1];
   const std::vector<std::string> jpeg = JpegSeeds(), raw = RawSeeds(), riff = RiffSeeds();
-  std::vector<std::string> all = jpeg;
-  all.insert(all.end(), raw.begin(), raw.end());
-  all.insert(all.end(), riff.begin(), riff.end());
+  const std::vector<std::string> heif = HeifSeeds(), cr3 = Cr3Seeds(), mp4 = Mp4Seeds();
+  const std::vector<std::string> png = PngSeeds(), webp = WebpSeeds();
+  std::vector<std::string> all;
+  for (const auto* seeds : {&jpeg, &raw, &riff, &heif, &cr3, &mp4, &png, &webp})
+    all.insert(all.end(), seeds->begin(), seeds->end());
   Write(root / "fuzz_open_reader", all);
   Write(root / "fuzz_jpeg_file", jpeg);
   Write(root / "fuzz_raw_file", raw);
   Write(root / "fuzz_riff_file", riff);
+  Write(root / "fuzz_heif_file", heif);
+  Write(root / "fuzz_cr3_file", cr3);
+  Write(root / "fuzz_mp4_file", mp4);
+  Write(root / "fuzz_png_file", png);
+  Write(root / "fuzz_webp_file", webp);
   return 0;
 }

@@ -70,18 +70,13 @@ TEST(JpegFile, BigEndianTiffAfterOtherSegments) {
   EXPECT_TRUE(reader->IsPortrait());
 }
 
-TEST(JpegFile, RaisesWhenTheFirstApp1IsNoExifSegment) {
+TEST(JpegFile, RaisesWhenNoApp1SegmentHoldsExif) {
   TempDir dir;
-  const std::string exif =
-      test::ExifApp1(TiffBuilder(ByteOrder::Little).Ascii(kModel, "M").Bytes());
   const std::string xmp =
       test::JpegSegment(0xE1, "http://ns.adobe.com/xap/1.0/" + std::string(1, '\0'));
-  // FF E1 inside the data of an earlier segment is taken as the marker as well.
-  const std::string app0 = test::JpegSegment(0xE0, Bytes({0x10, 0xFF, 0xE1, 0x00, 0x20}));
   const std::string cases[] = {
-      test::JpegFile(""),           // no APP1 at all
-      test::JpegFile(xmp + exif),   // XMP before Exif
-      test::JpegFile(app0 + exif),  // FF E1 in APP0's data
+      test::JpegFile(""),                                                        // no APP1 at all
+      test::JpegFile(xmp),                                                       // XMP only
       test::JpegFile(test::JpegSegment(0xE1, "ExifX" + std::string(20, '\0'))),  // "ExifX"
       test::JpegFile(test::JpegSegment(0xE1, "exif" + std::string(20, '\0'))),   // letter case
       Bytes({0xFF, 0xD8, 0xFF, 0xE1}),  // the marker ends the file
@@ -95,6 +90,43 @@ TEST(JpegFile, RaisesWhenTheFirstApp1IsNoExifSegment) {
       EXPECT_EQ("No Exif data in file '" + (dir / "f.jpg") + "'", std::string(e.what()));
     }
   }
+}
+
+TEST(JpegFile, WalksTheSegmentsWhenTheFirstApp1IsNoExifSegment) {
+  TempDir dir;
+  const std::string exif =
+      test::ExifApp1(TiffBuilder(ByteOrder::Little).Ascii(kModel, "DMC-GX80").Bytes());
+  const std::string xmp =
+      test::JpegSegment(0xE1, "http://ns.adobe.com/xap/1.0/" + std::string(1, '\0'));
+  const std::string vendor = test::JpegSegment(0xE1, std::string("QVCI\0\0", 6) + "data");
+  // FF E1 inside the data of an earlier segment, and no FF E1 in the search window at all.
+  const std::string app0 = test::JpegSegment(0xE0, Bytes({0x10, 0xFF, 0xE1, 0x00, 0x20}));
+  const std::string icc = test::JpegSegment(0xE2, std::string(60000, '\x01'));
+  const struct {
+    const char* name;
+    std::string before;
+  } cases[] = {
+      {"XMP first", xmp},
+      {"vendor block first", app0 + vendor},
+      {"FF E1 in APP0's data", app0},
+      {"beyond the search window", icc + icc},
+      {"fill bytes before a marker", Bytes({0xFF, 0xFF}) + xmp},
+  };
+  for (const auto& c : cases) {
+    const std::string bytes = test::JpegFile(c.before + exif);
+    test::WriteBytes(dir / "f.jpg", bytes);
+    tJPEGFile reader(dir / "f.jpg");
+    EXPECT_EQ("DMC-GX80", reader.GetModel()) << c.name;
+    EXPECT_EQ(static_cast<int32_t>(2 + c.before.size() + 10), reader.TiffOffset) << c.name;
+  }
+  // An Exif segment after the start of the image data is not looked for.
+  const std::string afterScan = Bytes({0xFF, 0xD8}) + xmp + test::JpegSegment(0xDA, "scan") + exif;
+  test::WriteBytes(dir / "f.jpg", afterScan);
+  EXPECT_THROW(tJPEGFile reader(dir / "f.jpg"), EExifException);
+  // Nor one after a segment whose length is broken.
+  const std::string broken = Bytes({0xFF, 0xD8}) + xmp + Bytes({0xFF, 0xE2, 0x00, 0x01}) + exif;
+  test::WriteBytes(dir / "f.jpg", broken);
+  EXPECT_THROW(tJPEGFile reader(dir / "f.jpg"), EExifException);
 }
 
 TEST(JpegFile, App1MarkerAtTheWindowEdge) {

@@ -3,6 +3,7 @@
 #include "platform/Errors.h"
 #include "readers/BaseFile.h"
 #include "tests/support/ByteWriter.h"
+#include "tests/support/IsoBuilder.h"
 #include "tests/support/MediaBuilders.h"
 #include "tests/support/TempDir.h"
 
@@ -51,10 +52,27 @@ const KindCase kKindCases[] = {
     {"AVI with a zero size", "RIFF" + test::Le32(0) + "AVI LIST", Expect::Kind, fkAVI},
     {"WAVE", "RIFF" + kRiffSize + "WAVEfmt ", Expect::Kind, fkWAVE},
     {"12-byte AVI", "RIFF" + kRiffSize + "AVI ", Expect::Kind, fkAVI},
-    {"other RIFF form", "RIFF" + kRiffSize + "WEBPVP8 ", Expect::NoExif, fkUnknown},
+    {"other RIFF form", "RIFF" + kRiffSize + "WAVXfmt ", Expect::NoExif, fkUnknown},
     {"AVI cut inside its form type", "RIFF" + kRiffSize + "AVI", Expect::NoExif, fkUnknown},
     {"AVI with a TIFF signature at 3000", WithAt(test::RiffFile("AVI ", Filler(4000)), 3000, kII),
      Expect::Kind, fkRAW1},
+    {"WebP", "RIFF" + kRiffSize + "WEBPVP8 ", Expect::Kind, fkWEBP},
+    {"WebP with a TIFF signature", "RIFF" + kRiffSize + "WEBPEXIF" + kII + "xx", Expect::Kind,
+     fkWEBP},
+    {"PNG", Bytes({0x89, 'P', 'N', 'G', 13, 10, 0x1A, 10, 0, 0, 0, 13}), Expect::Kind, fkPNG},
+    {"PNG cut inside its signature", Bytes({0x89, 'P', 'N', 'G', 13, 10}), Expect::NoExif,
+     fkUnknown},
+    {"HEIC", test::Ftyp("heic", {"mif1"}) + kMM + "x", Expect::Kind, fkHEIF},
+    {"AVIF", test::Ftyp("avif", {"mif1", "miaf"}), Expect::Kind, fkHEIF},
+    {"HEIF of brand mif1", test::Ftyp("mif1", {"heic"}), Expect::Kind, fkHEIF},
+    {"CR3", test::Ftyp("crx ", {"crx ", "isom"}) + kII + "x", Expect::Kind, fkCR3},
+    {"MP4", test::Ftyp("isom", {"mp41"}), Expect::Kind, fkMP4},
+    {"iPhone MOV", test::Ftyp("qt  "), Expect::Kind, fkMP4},
+    {"3GP", test::Ftyp("3gp5"), Expect::Kind, fkMP4},
+    {"QuickTime without ftyp", test::Box("moov", "") + kII + "x", Expect::Kind, fkMP4},
+    {"QuickTime starting with wide", test::Box("wide", "") + test::Box("mdat", ""), Expect::Kind,
+     fkMP4},
+    {"other box first", test::Box("abcd", std::string(8, '\x11')), Expect::NoExif, fkUnknown},
     {"empty file", "", Expect::NoExif, fkUnknown},
     {"one byte FF", Bytes({0xFF}), Expect::NoExif, fkUnknown},
     {"short other file", "GIF89a", Expect::NoExif, fkUnknown},

@@ -5,10 +5,11 @@
 #include "platform/Errors.h"
 #include "readers/ExifFile.h"
 #include "readers/OpenReader.h"
-#include "tests/support/ReaderByKind.h"
 #include "readers/RiffFile.h"
 #include "tests/support/ByteWriter.h"
+#include "tests/support/IsoBuilder.h"
 #include "tests/support/MediaBuilders.h"
+#include "tests/support/ReaderByKind.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TiffBuilder.h"
 
@@ -52,6 +53,11 @@ std::vector<ReaderCase> Cases() {
   little.Ascii(tExifFile::kModel, "E-M1").ExifIfd().Long(tExifFile::kPixelXDimension, 10);
   TiffBuilder big(ByteOrder::Big);
   big.Ascii(tExifFile::kDateTime, "2001:01:01 01:01:01").Magic(0x2B);
+  test::HeifExif heif;
+  heif.tiff = little.Bytes();
+  test::Mp4Spec mp4;
+  mp4.created = test::MovieSeconds(2020, 2, 3, 4, 5, 6);
+  mp4.tracks = {{"vide", 640, 480, 0}};
   return {
       {"camera JPEG", test::CameraJpeg(), Is<tJPEGFile>()},
       {"camera raw", test::CameraRaw(), Is<tRAW1File>()},
@@ -59,6 +65,11 @@ std::vector<ReaderCase> Cases() {
       {"WAVE", test::RiffFile("WAVE", test::RiffChunk("ISFT", "Recorder")), Is<tRIFFFile>()},
       {"TIFF", little.Bytes() + "tail", Is<tRAW1File>()},
       {"raw without signature", big.Bytes(), Is<tRAW0File>()},
+      {"HEIC", test::HeifFile(heif), Is<tHEIFFile>()},
+      {"CR3", test::Cr3File(little.Bytes(), little.Bytes()), Is<tCR3File>()},
+      {"MP4", test::Mp4File(mp4), Is<tMP4File>()},
+      {"PNG", test::PngFile(2, 1, test::PngChunk("eXIf", little.Bytes())), Is<tPNGFile>()},
+      {"WebP", test::RiffFile("WEBP", test::RiffChunk("EXIF", little.Bytes())), Is<tWEBPFile>()},
       {"AVI with embedded Exif",
        test::RiffFile("AVI ", test::RiffChunk("JUNK", std::string(3000, '\0') + little.Bytes())),
        Is<tRAW1File>()},

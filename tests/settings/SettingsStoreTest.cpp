@@ -1,7 +1,8 @@
-#include "settings/SettingsStore.h"
-
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "settings/SettingsStore.h"
 #include "settings/Translations.h"
 #include "tests/support/SettingsSandbox.h"
 
@@ -69,7 +70,9 @@ TEST(Translations, AWordOfAnotherTypeKeepsItsDefault) {
 
 TEST(Translations, StoreWritesEveryLineAndDeletesTheRest) {
   SettingsSandbox sandbox;
-  for (int n = 0; n <= 64; ++n) SettingsStore.WriteStringValue("ModelTranslation" + std::to_string(n), "old=" + std::to_string(n));
+  for (int n = 0; n <= 64; ++n)
+    SettingsStore.WriteStringValue("ModelTranslation" + std::to_string(n),
+                                   "old=" + std::to_string(n));
   StoreTranslations("quer", "hoch", {"X=1", "", "=", "Y=2"});
   EXPECT_EQ("quer", LandscapeWord);
   EXPECT_EQ("hoch", PortraitWord);
@@ -79,7 +82,8 @@ TEST(Translations, StoreWritesEveryLineAndDeletesTheRest) {
   EXPECT_EQ("", SettingsStore.ReadStringValue("ModelTranslation1"));
   EXPECT_EQ("", SettingsStore.ReadStringValue("ModelTranslation2"));
   EXPECT_EQ("Y=2", SettingsStore.ReadStringValue("ModelTranslation3"));
-  for (int n = 4; n <= 64; ++n) EXPECT_EQ("", SettingsStore.ReadStringValue("ModelTranslation" + std::to_string(n))) << n;
+  for (int n = 4; n <= 64; ++n)
+    EXPECT_EQ("", SettingsStore.ReadStringValue("ModelTranslation" + std::to_string(n))) << n;
   sandbox.Reload();
   EXPECT_EQ((std::vector<std::string>{"X=1", "Y=2"}), ModelTranslations);
   EXPECT_EQ("hoch", PortraitWord);
@@ -91,4 +95,26 @@ TEST(Translations, StoreWithoutAKeyChangesOnlyMemory) {
   StoreTranslations("l", "p", {"M=N"});
   EXPECT_EQ("p", PortraitWord);
   EXPECT_EQ((std::vector<std::string>{"M=N"}), ModelTranslations);
+}
+
+TEST(Translations, VideoTimesAreLocalIsReadAsANumberAndDefaultsToFalse) {
+  SettingsSandbox sandbox;
+  EXPECT_FALSE(VideoTimesAreLocal);
+  struct {
+    const char* name;
+    std::function<void()> write;
+    bool expected;
+  } cases[] = {
+      {"one", [] { SettingsStore.WriteIntegerValue("VideoTimesAreLocal", 1); }, true},
+      {"zero", [] { SettingsStore.WriteIntegerValue("VideoTimesAreLocal", 0); }, false},
+      {"text", [] { SettingsStore.WriteStringValue("VideoTimesAreLocal", "1"); }, false},
+      {"absent", [] { SettingsStore.DeleteValue("VideoTimesAreLocal"); }, false},
+  };
+  for (const auto& c : cases) {
+    // From a true value each time: a load must also turn the flag off again.
+    VideoTimesAreLocal = true;
+    c.write();
+    sandbox.Reload();
+    EXPECT_EQ(c.expected, VideoTimesAreLocal) << c.name;
+  }
 }

@@ -3,6 +3,7 @@
 #include <random>
 
 #include "tests/support/ByteWriter.h"
+#include "tests/support/IsoBuilder.h"
 #include "tests/support/TiffBuilder.h"
 
 namespace test {
@@ -76,7 +77,9 @@ std::string AviMainHeader(int32_t width, int32_t height) {
   return header;
 }
 
-std::string CameraJpeg() {
+namespace {
+
+std::string CameraTiff() {
   TiffBuilder tiff(ByteOrder::Little);
   tiff.Ascii(0x010F, "Canon")
       .Ascii(0x0110, "Canon EOS 5D Mark II")
@@ -119,8 +122,14 @@ std::string CameraJpeg() {
       .Short(0xA402, 0)
       .Short(0xA403, 0)
       .Short(0xA406, 0);
+  return tiff.Bytes();
+}
+
+}  // namespace
+
+std::string CameraJpeg() {
   const std::string thumbnail = Bytes({0xFF, 0xD8}) + Noise(9000, 2) + Bytes({0xFF, 0xD9});
-  std::string segments = ExifApp1(tiff.Bytes() + thumbnail);
+  std::string segments = ExifApp1(CameraTiff() + thumbnail);
   segments += JpegSegment(0xDB, Noise(130, 3));  // quantisation tables
   segments += JpegSegment(0xC0, Noise(15, 4));   // frame header
   segments += JpegSegment(0xC4, Noise(416, 5));  // Huffman tables
@@ -195,6 +204,27 @@ std::string CameraAvi() {
   chunks += RiffList("movi", frames);
   chunks += RiffChunk("idx1", Noise(64 * 16, 99));
   return RiffFile("AVI ", chunks);
+}
+
+std::string CameraHeic() {
+  HeifExif exif;
+  exif.tiff = CameraTiff();
+  exif.width = 4032;
+  exif.height = 3024;
+  exif.imageBytes = 2 * 1024 * 1024;
+  return HeifFile(exif);
+}
+
+std::string CameraMp4() {
+  Mp4Spec spec;
+  spec.brand = "qt  ";
+  spec.created = MovieSeconds(2024, 7, 15, 12, 0, 0);
+  spec.tracks = {{"vide", 1920, 1080, 0}, {"soun", 0, 0, 0}};
+  spec.appleDate = "2024-07-15T08:00:00-0400";
+  spec.appleModel = "iPhone 15 Pro";
+  spec.mediaBytes = 30 * 1024 * 1024;
+  spec.sampleTableBytes = 128 * 1024;
+  return Mp4File(spec);
 }
 
 }  // namespace test

@@ -32,5 +32,11 @@ std::string CameraJpeg();
 std::string CameraRaw();
 // An AVI clip with avih, IDIT and ISFT in its header list and about 2 MB of frames.
 std::string CameraAvi();
+// A phone's HEIC: about 2 MB of image data with the Exif item (the camera JPEG's TIFF
+// block) after it, as phones write them.
+std::string CameraHeic();
+// A phone's clip: 30 MB of media data, then a moov with two tracks whose sample tables
+// take 256 KB, and Apple's keys.
+std::string CameraMp4();
 
 }  // namespace test

@@ -23,7 +23,10 @@ void PointConfigFolderAt(const std::string& folder) {
 }  // namespace
 
 SettingsSandbox::SettingsSandbox()
-    : savedLandscape_(LandscapeWord), savedPortrait_(PortraitWord), savedTranslations_(ModelTranslations) {
+    : savedLandscape_(LandscapeWord),
+      savedPortrait_(PortraitWord),
+      savedTranslations_(ModelTranslations),
+      savedVideoTimesAreLocal_(VideoTimesAreLocal) {
   std::random_device random;
   keyPath_ = "Software\\StampelTest\\" + std::to_string(random());
   PointConfigFolderAt(folder_.Path());
@@ -35,6 +38,7 @@ SettingsSandbox::~SettingsSandbox() {
   LandscapeWord = savedLandscape_;
   PortraitWord = savedPortrait_;
   ModelTranslations = savedTranslations_;
+  VideoTimesAreLocal = savedVideoTimesAreLocal_;
 }
 
 void SettingsSandbox::Reload() {
