@@ -11,10 +11,16 @@ namespace {
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
+bool IsVersionWord(const std::string& upper) {
+  return upper == "/VERSION" || upper == "-VERSION" || upper == "--VERSION";
+}
+
+// Where "--" ends the switches, "--help" is a help word too, as command-line tools there
+// are used to.
 bool IsHelpWord(const std::string& upper) {
-  for (const char* word : {"/?", "-?", "/H", "-H", "/VERSION", "-VERSION", "--VERSION"})
+  for (const char* word : {"/?", "-?", "/H", "-H"})
     if (upper == word) return true;
-  return false;
+  return IsVersionWord(upper) || (platform::SlashStartsPaths() && upper == "--HELP");
 }
 
 // Where "/" begins absolute paths, /tmp/x/*.jpg is a path and not the switch /T.
@@ -68,6 +74,7 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
       params.Add(i);
     } else if (IsHelpWord(upper)) {
       command.help = true;
+      command.version = IsVersionWord(upper);
       return command;
     }
   }
@@ -79,9 +86,17 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
 int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
   const tBatchCommand command = ReadSwitches(arguments, frontend);
   if (command.help) {
-    frontend.ShowUsage();
+    if (command.version)
+      frontend.ShowVersion();
+    else
+      frontend.ShowUsage();
     return 0;
   }
-  for (const std::string& path : command.paths) RenameDirectory(command.options, path);
+  for (const std::string& path : command.paths) {
+    frontend.PatternStarting(command.options, path);
+    RenameDirectory(command.options, path);
+    frontend.PatternDone(command.options, path);
+  }
+  frontend.BatchDone();
   return 0;
 }
