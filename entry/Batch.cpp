@@ -13,10 +13,16 @@ namespace {
 
 bool StartsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 
+bool IsVersionWord(const std::string& upper) {
+  return upper == "/VERSION" || upper == "-VERSION" || upper == "--VERSION";
+}
+
+// Where "--" ends the switches, "--help" is a help word too, as command-line tools there
+// are used to.
 bool IsHelpWord(const std::string& upper) {
-  for (const char* word : {"/?", "-?", "/H", "-H", "/VERSION", "-VERSION", "--VERSION"})
+  for (const char* word : {"/?", "-?", "/H", "-H"})
     if (upper == word) return true;
-  return false;
+  return IsVersionWord(upper) || (platform::SlashStartsPaths() && upper == "--HELP");
 }
 
 // Where "/" begins absolute paths, /tmp/x/*.jpg is a path and not the switch /T.
@@ -77,6 +83,7 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
       params.Add(i);
     } else if (IsHelpWord(upper)) {
       command.help = true;
+      command.version = IsVersionWord(upper);
       return command;
     }
   }
@@ -88,7 +95,10 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
 int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
   const tBatchCommand command = ReadSwitches(arguments, frontend);
   if (command.help) {
-    frontend.ShowUsage();
+    if (command.version)
+      frontend.ShowVersion();
+    else
+      frontend.ShowUsage();
     return 0;
   }
   if (command.undo) {
@@ -106,12 +116,18 @@ int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
     frontend.WaitForProgressClose();
     return 0;
   }
+  const tRunOptions& options = command.options;
+  tPatternHooks hooks;
+  hooks.starting = [&](const std::string& path) { frontend.PatternStarting(options, path); };
+  hooks.done = [&](const std::string& path) { frontend.PatternDone(options, path); };
   if (command.listOnly) {
     frontend.ShowBatchProgress();
-    PreviewRename(command.options, command.paths);
+    PreviewRename(command.options, command.paths, hooks);
+    frontend.BatchDone();
     frontend.WaitForProgressClose();
     return 0;
   }
-  RunRename(command.options, command.paths);
+  RunRename(command.options, command.paths, hooks);
+  frontend.BatchDone();
   return 0;
 }

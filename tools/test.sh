@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The project's test command. On a fresh Debian machine it installs what is missing,
 # builds the Linux and the Windows targets, runs the native tests with ctest and the
-# Windows test programs under Wine, and ends with one line: "N passed, N failed".
+# Windows test programs under Wine, makes and checks both packages, and ends with one
+# line: "N passed, N failed".
 set -u -o pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,7 +12,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 passed=0
 failed=0
 
-if ! ensure_packages cmake g++ make libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth tzdata; then
+if ! ensure_packages cmake g++ make libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth tzdata groff dpkg-dev file; then
   if have_apt; then
     echo "package installation failed" >&2
     exit 1
@@ -104,6 +105,26 @@ else
       failed=$((failed + bad))
       rm -f "$out"
     done
+
+    # --- packages: made from the two builds above, then checked --------------
+    echo "== packages"
+    log=$(mktemp)
+    if tools/package.sh >"$log" 2>&1; then
+      tools/check-packages.sh | tee "$log"
+      summary=$(sed -n 's/^packages: \([0-9]*\) passed, \([0-9]*\) failed$/\1 \2/p' "$log" | tail -1)
+      if [ -z "$summary" ]; then
+        failed=$((failed + 1))
+      else
+        read -r ok bad <<<"$summary"
+        passed=$((passed + ok))
+        failed=$((failed + bad))
+      fi
+    else
+      cat "$log"
+      echo "tools/package.sh failed" >&2
+      failed=$((failed + 1))
+    fi
+    rm -f "$log"
   else
     echo "Windows build failed" >&2
     failed=$((failed + 1))

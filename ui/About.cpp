@@ -1,8 +1,13 @@
 #include "ui/About.h"
 
+#include "Version.h"
+
 namespace about {
 
-std::string TitleText() { return "Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)"; }
+std::string TitleText() {
+  return "Stampel  -  Exif Rename Utility  -  Version " STAMPEL_VERSION " (" STAMPEL_RELEASE_DATE
+         ")";
+}
 
 std::string CreditText() { return "Freeware by the Stampel developers"; }
 

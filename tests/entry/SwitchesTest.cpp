@@ -2,7 +2,9 @@
 
 #include "entry/Batch.h"
 #include "entry/Params.h"
+#include "platform/AsciiCase.h"
 #include "platform/CommandLine.h"
+#include "tests/support/TempDir.h"
 #include "ui/Frontend.h"
 
 namespace {
@@ -80,10 +82,43 @@ TEST(Switches, HelpWordsStopEverythingElse) {
     RecordingFrontend ui;
     const tBatchCommand command = Read({"first*.jpg", "/S", word, "/R", "later*.jpg"}, ui);
     EXPECT_TRUE(command.help) << word;
+    EXPECT_EQ(platform::AsciiUpper(word).find("VERSION") != std::string::npos, command.version)
+        << word;
     EXPECT_TRUE(command.paths.empty()) << word;
     EXPECT_FALSE(command.options.Recurse) << word;  // not read after the help word
     EXPECT_EQ("progress;", ui.calls) << word;
   }
+}
+
+TEST(Switches, DoubleDashHelpIsHelpWhereDoubleDashEndsTheSwitches) {
+  RecordingFrontend ui;
+  const tBatchCommand command = Read({"x*.jpg", "--HELP"}, ui);
+  EXPECT_EQ(platform::SlashStartsPaths(), command.help);
+  EXPECT_FALSE(command.version);
+  if (platform::SlashStartsPaths()) {
+    EXPECT_EQ((std::vector<std::string>{"--help"}), Read({"--", "--help"}, ui).paths);
+  }
+}
+
+TEST(Switches, TheFrontendHearsOfEachPatternAndOfTheEnd) {
+  class PatternRecorder : public RecordingFrontend {
+   public:
+    void PatternStarting(const tRunOptions& options, const std::string& pattern) override {
+      calls += "start " + pattern + (options.Recurse ? " /R;" : ";");
+    }
+    void PatternDone(const tRunOptions&, const std::string& pattern) override {
+      calls += "done " + pattern + ";";
+    }
+    void BatchDone() override { calls += "end;"; }
+  } ui;
+  test::TempDir dir;
+  EXPECT_EQ(0, RunBatch({dir / "a*.jpg", "/R", dir / "b*.jpg"}, ui));
+  EXPECT_EQ("start " + dir / "a*.jpg /R;done " + dir / "a*.jpg;start " + dir / "b*.jpg /R;done " +
+                dir / "b*.jpg;end;",
+            ui.calls);
+  ui.calls.clear();
+  EXPECT_EQ(0, RunBatch({"/?", dir / "a*.jpg"}, ui));
+  EXPECT_EQ("usage;", ui.calls);
 }
 
 TEST(Switches, UnknownSwitchesAndWholeWordsOnlyAreHelp) {

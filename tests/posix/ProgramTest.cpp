@@ -53,16 +53,59 @@ TEST_F(Program, HelpPrintsTheUsageAndProcessesNothing) {
   const Outcome outcome = Shell(Run("a.jpg /? 2>&1"));
   EXPECT_EQ(0, outcome.exitCode);
   EXPECT_NE(std::string::npos, outcome.out.find("Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)"));
-  EXPECT_NE(std::string::npos, outcome.out.find("Run the application without any parameter to start in GUI mode."));
   EXPECT_TRUE(test::Exists(dir / "a.jpg"));
+}
+
+TEST_F(Program, HelpAndABareCallPrintTheUsageOnStandardOutput) {
+  const Outcome help = Shell(Run("--help 2>/dev/null"));
+  EXPECT_EQ(0, help.exitCode);
+  EXPECT_EQ(0u,
+            help.out.rfind("Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)\n", 0));
+  EXPECT_NE(std::string::npos, help.out.find("\n  /F:format   "));
+  EXPECT_NE(std::string::npos, help.out.find("\nExit codes: 0 "));
+  for (const char* other : {"-h", "/?", "-?", "/H", ""}) {
+    const Outcome same = Shell(Run(std::string(other) + " 2>&1"));
+    EXPECT_EQ(0, same.exitCode) << other;
+    EXPECT_EQ(help.out, same.out) << other;
+  }
+}
+
+TEST_F(Program, VersionWordsPrintTheTitleLine) {
+  for (const char* word : {"--version", "/VERSION", "-version"}) {
+    const Outcome outcome = Shell(Run(std::string(word) + " 2>&1"));
+    EXPECT_EQ(0, outcome.exitCode);
+    EXPECT_EQ("Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)\n", outcome.out)
+        << word;
+  }
 }
 
 TEST_F(Program, SPrintsEachFilesLineAndTheRunEndsWithZero) {
   test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
-  const Outcome outcome = Shell(Run("/S /D '/F:yyyymmdd' '*.jpg' 'missing/*.jpg' 2>&1"));
+  const Outcome outcome = Shell(Run("/S /D '/F:yyyymmdd' '*.jpg' 'missing/*.jpg' 2>/dev/null"));
   EXPECT_EQ(0, outcome.exitCode);
   EXPECT_EQ("Stampel 1: a.jpg -> 20040506.jpg\n", outcome.out);
   EXPECT_TRUE(test::Exists(dir / "20040506.jpg"));
+}
+
+TEST_F(Program, APatternThatMatchesNoFileIsNamedInOneWarning) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  test::WriteBytes(dir / "notes.txt", "no photo");
+  ASSERT_TRUE(std::filesystem::create_directory(dir / "trip"));
+  // Files of no known kind are matched all the same; a folder is no file.
+  const Outcome outcome = Shell(Run("'*.jpg' 'missing/*.jpg' '*.TXT' trip 2>&1 >/dev/null"));
+  EXPECT_EQ(0, outcome.exitCode);
+  EXPECT_EQ(
+      "stampel: warning: no file matches \"missing/*.jpg\"\n"
+      "stampel: warning: no file matches \"trip\" (a folder: \"trip/*\" names its files)\n",
+      outcome.out);
+  EXPECT_TRUE(test::Exists(dir / "2004-05-06-07-08-09_a.jpg"));
+}
+
+TEST_F(Program, WithRecurseAMatchInASubfolderIsAMatch) {
+  ASSERT_TRUE(std::filesystem::create_directory(dir / "trip"));
+  test::WriteBytes(dir / "trip/a.png", "no photo");
+  EXPECT_EQ("", Shell(Run("/R '*.png' 2>&1")).out);
+  EXPECT_EQ("stampel: warning: no file matches \"*.png\"\n", Shell(Run("'*.png' 2>&1")).out);
 }
 
 TEST_F(Program, WithoutSNothingIsPrinted) {

@@ -1,0 +1,40 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "tests/support/TempDir.h"
+#include "ui/About.h"
+#include "ui/console/MatchingFiles.h"
+#include "ui/console/Usage.h"
+
+namespace {
+
+TEST(Usage, StartsWithTheTitleAndFitsAnEightyColumnTerminal) {
+  const std::string usage = ui::console::UsageText();
+  EXPECT_EQ(0u, usage.rfind(about::TitleText() + "\n", 0));
+  std::istringstream lines(usage);
+  std::string line;
+  while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_EQ('\n', usage.back());
+}
+
+TEST(MatchingFiles, SeesFilesInTheFolderAndWithRecurseBelowIt) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir / "deep/er");
+  std::filesystem::create_directories(dir / ".hidden");
+  test::WriteBytes(dir / "deep/er/IMG_1.JPG", "x");
+  test::WriteBytes(dir / "notes.txt", "x");
+  test::WriteBytes(dir / ".hidden/b.jpg", "x");
+  const std::string& base = dir.Path();
+  EXPECT_TRUE(ui::console::MatchesAnyFile(base + "*.TXT", false));
+  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "*.jpg", false));
+  EXPECT_TRUE(ui::console::MatchesAnyFile(base + "*.jpg", true));
+  EXPECT_TRUE(ui::console::MatchesAnyFile(base + "deep\\er\\img_?.jpg", false));
+  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "deep", true));  // a folder is no file
+  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "missing/*.jpg", true));
+  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "*.gif", true));
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace ui::console {
+
+// True when the path pattern matches at least one file, in its folder or, with recurse,
+// in any subfolder below it (the folders the rename pass would walk).
+bool MatchesAnyFile(const std::string& pattern, bool recurse);
+
+}  // namespace ui::console

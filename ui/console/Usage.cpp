@@ -1,0 +1,82 @@
+#include "ui/console/Usage.h"
+
+#include "ui/About.h"
+
+namespace ui::console {
+
+namespace {
+
+struct SwitchLine {
+  const char* name;
+  const char* effect;
+};
+
+// Every switch, one line each. The README's table and the manual list the same ones
+// (a test compares them), so a new switch goes here first.
+constexpr SwitchLine kSwitches[] = {
+    {"/F:format", "date-time format of the new name (default yyyy-mm-dd-hh-nn-ss_)"},
+    {"/O", "prefer the capture date-time (DateTimeOriginal) to the file's own"},
+    {"/D", "leave the old name out of the new one"},
+    {"/N[width]", "append a running counter of at least width digits (default 3)"},
+    {"/T", "set the file times to the recorded date-time"},
+    {"/C", "copy instead of move"},
+    {"/Y", "overwrite existing targets instead of picking a free name"},
+    {"/R", "walk subdirectories too"},
+    {"/S", "print each file's line (Ctrl+C stops after the current file)"},
+    {"/L", "list only: print each file's line, change nothing on disk"},
+    {"/U[:file]", "undo the last run, or the run of the named journal file"},
+    {"--", "end the switches: every later argument is a path pattern"},
+    {"-h, --help", "print this usage (also /?, -?, /H)"},
+    {"--version", "print the version line (also /VERSION, -VERSION)"},
+};
+
+constexpr const char kIntroduction[] =
+    "Renames photos and videos after the date-time recorded inside them: Exif in JPEG\n"
+    "and camera raw files, the date chunks of AVI and WAV files.\n"
+    "\n"
+    "Usage: stampel [switches] pattern...\n"
+    "Every argument that is not a switch is a path pattern (* and ?, letter case\n"
+    "ignored); the patterns are processed in order, each with all the switches.\n"
+    "\n"
+    "Switches:\n";
+
+constexpr const char kDetails[] =
+    "\n"
+    "In the format, 'Model', 'Size' and 'Orient' in quotes become the camera model,\n"
+    "the image size and the orientation word; a backslash makes subfolders.\n"
+    "\n"
+    "Examples:\n"
+    "  stampel /R \"/F:yyyy\\mm\\yyyy-mm-dd_hhnnss_\" \"photos/*.jpg\"\n"
+    "      sorts the photos of a folder tree into year and month folders\n"
+    "  stampel /C /D /N \"/F:yyyymmdd_\" \"*.jpg\"\n"
+    "      copies each photo to its date and a counter, such as 20080615_001.jpg\n"
+    "  stampel /L /R \"/F:yyyy\\mm\\yyyy-mm-dd_hhnnss_\" \"photos/*.jpg\"\n"
+    "      lists what that sort would do, and changes nothing\n"
+    "\n"
+    "Settings (orientation words, model translations): settings.reg in the folder\n"
+    "  $STAMPEL_CONFIG_DIR, else $XDG_CONFIG_HOME/stampel, else ~/.config/stampel.\n"
+    "Journals of the runs, for /U: $XDG_STATE_HOME/stampel/journal/,\n"
+    "  else ~/.local/state/stampel/journal/.\n"
+    "\n"
+    "Exit codes: 0 when every pattern was processed (a file that could not be renamed\n"
+    "  is reported as a line); 1 when a failure stopped the run, such as a file that\n"
+    "  cannot be opened.\n"
+    "\n"
+    "The manual: man stampel\n";
+
+// The switch column is this wide, so that every effect starts in the same column.
+constexpr size_t kNameWidth = 12;
+
+}  // namespace
+
+std::string UsageText() {
+  std::string text = about::TitleText() + "\n" + kIntroduction;
+  for (const SwitchLine& line : kSwitches) {
+    std::string name = line.name;
+    name.resize(kNameWidth, ' ');
+    text += "  " + name + line.effect + "\n";
+  }
+  return text + kDetails;
+}
+
+}  // namespace ui::console
