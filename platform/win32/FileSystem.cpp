@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Path.h"
+#include "platform/win32/PrefetchGuard.h"
 #include "platform/win32/WinApi.h"
 #include "platform/win32/WinText.h"
 
@@ -143,7 +144,11 @@ bool ForceDirectories(const std::string& path) {
   return GetLastError() == ERROR_ALREADY_EXISTS && DirectoryExists(directory);
 }
 
-bool RemoveFile(const std::string& path) { return DeleteFileW(Widen(path).c_str()) != 0; }
+bool RemoveFile(const std::string& path) {
+  const std::wstring wide = Widen(path);
+  const win32::PrefetchClaim claim(wide);
+  return DeleteFileW(wide.c_str()) != 0;
+}
 
 int CopyFileSafely(const std::string& source, const std::string& target, bool replace) {
   if (!replace && Attributes(target) != INVALID_FILE_ATTRIBUTES) {
@@ -159,7 +164,9 @@ int CopyFileSafely(const std::string& source, const std::string& target, bool re
     error = GetLastError();
   } else {
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (!MoveFileExW(temporary, Widen(target).c_str(), flags)) {
+    const std::wstring wideTarget = Widen(target);
+    const win32::PrefetchClaim claim(wideTarget);
+    if (!MoveFileExW(temporary, wideTarget.c_str(), flags)) {
       error = GetLastError();
       // The target appeared meanwhile: report it as the copy's own "file exists".
       if (error == ERROR_ALREADY_EXISTS) error = ERROR_FILE_EXISTS;
@@ -175,7 +182,10 @@ int CopyFileSafely(const std::string& source, const std::string& target, bool re
 int MoveFileSafely(const std::string& source, const std::string& target, bool replace) {
   const DWORD flags = MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH |
                       (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-  if (MoveFileExW(Widen(source).c_str(), Widen(target).c_str(), flags)) return 0;
+  const std::wstring from = Widen(source);
+  const std::wstring to = Widen(target);
+  const win32::PrefetchClaim claim(from, to);
+  if (MoveFileExW(from.c_str(), to.c_str(), flags)) return 0;
   return static_cast<int>(GetLastError());
 }
 
