@@ -17,6 +17,7 @@ enum class WarmResult {
 // further; any other file is searched through the whole search window.
 int64_t HeadBytesNeeded(const uint8_t* head, size_t count);
 
-// Reads those bytes of the file and forgets them, so that the pass finds them in the
-// system's cache when it reaches the file. Opens the file for reading only; never throws.
+// Brings those bytes of the file into the system's cache, so that the pass finds them
+// there when it reaches the file: asks the system for them where it takes such requests
+// (Linux), reads and forgets them elsewhere. Opens the file for reading only; never throws.
 WarmResult WarmHead(const std::string& path);

@@ -31,6 +31,13 @@ class PrefetchFile {
   // `cached` when the system had to fetch the bytes from the device, as far as it tells
   // (a hint: where it cannot tell, a read counts as fetched).
   size_t ReadAt(int64_t position, void* buffer, size_t count, bool& cached);
+  // Only the bytes at position that the cache holds, without waiting for any: fewer than
+  // count where one is missing. 0 on systems that cannot tell (Windows).
+  size_t ReadCached(int64_t position, void* buffer, size_t count);
+  // Asks the system to bring the bytes into its cache and returns at once, so that one
+  // thread can have many files on their way. False on systems without such a request
+  // (Windows): the bytes must then be read.
+  bool Ask(int64_t position, size_t count);
 
  private:
   intptr_t handle_ = -1;

@@ -7,6 +7,7 @@
 #include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/Path.h"
@@ -56,22 +57,42 @@ PrefetchFile::~PrefetchFile() {
   if (IsOpen()) close(static_cast<int>(handle_));
 }
 
+size_t PrefetchFile::ReadCached(int64_t position, void* buffer, size_t count) {
+  if (!IsOpen() || count == 0) return 0;
+#ifdef RWF_NOWAIT
+  iovec piece{buffer, count};
+  ssize_t n;
+  do n = preadv2(static_cast<int>(handle_), &piece, 1, static_cast<off_t>(position), RWF_NOWAIT);
+  while (n < 0 && errno == EINTR);
+  return n > 0 ? static_cast<size_t>(n) : 0;
+#else
+  (void)position;
+  (void)buffer;
+  return 0;
+#endif
+}
+
 size_t PrefetchFile::ReadAt(int64_t position, void* buffer, size_t count, bool& cached) {
   if (!IsOpen() || count == 0) return 0;
-  const int fd = static_cast<int>(handle_);
-  char* bytes = static_cast<char*>(buffer);
-  size_t done = 0;
-#ifdef RWF_NOWAIT
   // Take what the cache holds without waiting; only the rest has to come from the device.
-  iovec piece{bytes, count};
-  ssize_t n;
-  do n = preadv2(fd, &piece, 1, static_cast<off_t>(position), RWF_NOWAIT);
-  while (n < 0 && errno == EINTR);
-  if (n > 0) done = static_cast<size_t>(n);
-  if (done == count || (n >= 0 && position + static_cast<int64_t>(done) >= size_)) return done;
-#endif
+  const size_t done = ReadCached(position, buffer, count);
+  const int64_t end = std::min(size_, position + static_cast<int64_t>(count));
+  if (position + static_cast<int64_t>(done) >= end) return done;
   cached = false;
-  return done + ReadWaiting(fd, position + static_cast<int64_t>(done), bytes + done, count - done);
+  return done + ReadWaiting(static_cast<int>(handle_), position + static_cast<int64_t>(done),
+                            static_cast<char*>(buffer) + done, count - done);
+}
+
+bool PrefetchFile::Ask(int64_t position, size_t count) {
+#ifdef POSIX_FADV_WILLNEED
+  // Linux starts the reads and returns; they go on after the file is closed.
+  return IsOpen() && posix_fadvise(static_cast<int>(handle_), static_cast<off_t>(position),
+                                   static_cast<off_t>(count), POSIX_FADV_WILLNEED) == 0;
+#else
+  (void)position;
+  (void)count;
+  return false;
+#endif
 }
 
 std::thread StartPrefetchThread(std::function<void()> body) {

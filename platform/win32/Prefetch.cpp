@@ -146,6 +146,11 @@ size_t PrefetchFile::ReadAt(int64_t position, void* buffer, size_t count, bool& 
   return read;
 }
 
+// Windows cannot say what its cache holds without reading, nor read ahead on request.
+size_t PrefetchFile::ReadCached(int64_t, void*, size_t) { return 0; }
+
+bool PrefetchFile::Ask(int64_t, size_t) { return false; }
+
 std::thread StartPrefetchThread(std::function<void()> body) { return std::thread(std::move(body)); }
 
 }  // namespace platform

@@ -1,8 +1,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
 
 #include "engine/WarmHead.h"
 #include "platform/Prefetch.h"
@@ -23,11 +27,27 @@ void Evict(const std::string& path) {
 
 }  // namespace
 
-TEST(PrefetchPosix, TellsWhetherTheBytesCameFromTheCache) {
+// Whether the page cache holds the file's first page; looking does not bring it in.
+static bool FirstPageCached(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDONLY);
+  void* map = mmap(nullptr, 4096, PROT_READ, MAP_SHARED, fd, 0);
+  unsigned char resident = 0;
+  const bool looked = map != MAP_FAILED && mincore(map, 4096, &resident) == 0;
+  if (map != MAP_FAILED) munmap(map, 4096);
+  close(fd);
+  return looked && (resident & 1) != 0;
+}
+
+TEST(PrefetchPosix, AColdHeadIsBroughtIntoTheCacheAndThenFoundThere) {
   TempDir dir;
   test::WriteBytes(dir / "f", std::string(8192, 'x'));
   Evict(dir / "f");
+  ASSERT_FALSE(FirstPageCached(dir / "f"));
   EXPECT_EQ(WarmResult::Read, WarmHead(dir / "f"));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!FirstPageCached(dir / "f") && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  EXPECT_TRUE(FirstPageCached(dir / "f"));
   EXPECT_EQ(WarmResult::Cached, WarmHead(dir / "f"));
 }
 
