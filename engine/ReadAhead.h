@@ -12,7 +12,7 @@
 
 // How far and how hard the read-ahead works.
 struct ReadAheadSettings {
-  int threads = 8;               // reads in flight at once
+  int threads = 8;               // files opened at once (and, where heads are read, reads)
   size_t ahead = 32;             // files beyond the one the pass is on
   int cachedBeforeProbing = 16;  // warm-ups in a row that found everything cached ...
   size_t probeStride = 64;       // ... after which only one file in so many is tried
