@@ -7,6 +7,7 @@
 #include "engine/FormatTimestamp.h"
 #include "engine/PassDisk.h"
 #include "engine/Progress.h"
+#include "engine/ReadAhead.h"
 #include "engine/RunState.h"
 #include "engine/TargetName.h"
 #include "platform/AsciiCase.h"
@@ -62,10 +63,13 @@ class DirectoryPass {
     std::vector<std::string> files = disk_.ListFiles(pattern_);
     const std::vector<std::string> folders =
         options_.Recurse ? disk_.ListSubdirectories(prefix_) : std::vector<std::string>();
+    ReadAhead readAhead(prefix_, files);  // the next files' heads are read meanwhile
     for (size_t i = 0; i < files.size(); ++i) {
       if (!KeepRunning) break;
+      readAhead.Reached(i);
       ProcessFile(static_cast<int32_t>(i + 1), prefix_ + files[i]);
     }
+    readAhead.Stop();
     files.clear();
     platform::ProcessMessages();
     if (options_.Recurse && KeepRunning) {

@@ -8,23 +8,36 @@
 #include "platform/Path.h"
 #include "platform/UserFolders.h"
 
-int32_t RunRename(const tRunOptions& options, const std::vector<std::string>& patterns) {
-  tJournal journal(platform::JournalFolder());
-  tRealDisk disk(&journal);
+namespace {
+
+int32_t RenamePatterns(const tRunOptions& options, const std::vector<std::string>& patterns,
+                       tPassDisk& disk, const tPatternHooks& hooks) {
   int32_t count = 0;
-  for (const std::string& pattern : patterns) count += RenameDirectory(options, pattern, disk);
+  for (const std::string& pattern : patterns) {
+    if (hooks.starting) hooks.starting(pattern);
+    count += RenameDirectory(options, pattern, disk);
+    if (hooks.done) hooks.done(pattern);
+  }
   return count;
 }
 
-int32_t PreviewRename(const tRunOptions& options, const std::vector<std::string>& patterns) {
+}  // namespace
+
+int32_t RunRename(const tRunOptions& options, const std::vector<std::string>& patterns,
+                  const tPatternHooks& hooks) {
+  tJournal journal(platform::JournalFolder());
+  tRealDisk disk(&journal);
+  return RenamePatterns(options, patterns, disk, hooks);
+}
+
+int32_t PreviewRename(const tRunOptions& options, const std::vector<std::string>& patterns,
+                      const tPatternHooks& hooks) {
   struct CounterKeeper {
     int32_t value = FileCounter;
     ~CounterKeeper() { FileCounter = value; }
   } keeper;
   tListOnlyDisk disk;
-  int32_t count = 0;
-  for (const std::string& pattern : patterns) count += RenameDirectory(options, pattern, disk);
-  return count;
+  return RenamePatterns(options, patterns, disk, hooks);
 }
 
 std::string LastRunJournal() { return LastJournal(platform::JournalFolder()); }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/Path.h"
+#include "platform/win32/PrefetchGuard.h"
 #include "platform/win32/WinApi.h"
 #include "platform/win32/WinText.h"
 
@@ -128,7 +129,9 @@ DWORD CopyThroughTemporary(const std::string& source, const std::string& target,
     const DWORD attributes = info.dwFileAttributes & kCarried;
     SetFileAttributesW(temporary.c_str(), attributes ? attributes : FILE_ATTRIBUTE_NORMAL);
     const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-    if (!MoveFileExW(temporary.c_str(), Widen(target).c_str(), flags)) {
+    const std::wstring wideTarget = Widen(target);
+    const win32::PrefetchClaim claim(wideTarget);
+    if (!MoveFileExW(temporary.c_str(), wideTarget.c_str(), flags)) {
       error = GetLastError();
       // The target appeared meanwhile: report it as the copy's own "file exists".
       if (error == ERROR_ALREADY_EXISTS) error = ERROR_FILE_EXISTS;
@@ -218,6 +221,7 @@ bool ForceDirectories(const std::string& path) {
 
 bool RemoveFile(const std::string& path, bool evenIfReadOnly) {
   const std::wstring wide = Widen(path);
+  const win32::PrefetchClaim claim(wide);
   if (DeleteFileW(wide.c_str())) return true;
   const DWORD error = GetLastError();
   const DWORD attributes = GetFileAttributesW(wide.c_str());
@@ -248,7 +252,10 @@ int CopyFileSafely(const std::string& source, const std::string& target, bool re
 
 int MoveFileSafely(const std::string& source, const std::string& target, bool replace) {
   const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-  if (MoveFileExW(Widen(source).c_str(), Widen(target).c_str(), flags)) return 0;
+  const std::wstring from = Widen(source);
+  const std::wstring to = Widen(target);
+  const win32::PrefetchClaim claim(from, to);
+  if (MoveFileExW(from.c_str(), to.c_str(), flags)) return 0;
   DWORD error = GetLastError();
   if (error != ERROR_NOT_SAME_DEVICE) return static_cast<int>(error);
   // Another volume: the system's own copy would write straight to the target's name. The

@@ -10,7 +10,8 @@
 
 namespace {
 
-int allocations = 0;
+// Per thread: other threads of the program (the pass's read-ahead) allocate as they like.
+thread_local int allocations = 0;
 
 void* Allocate(std::size_t size) {
   ++allocations;

@@ -307,3 +307,36 @@ TEST_F(RenamePass, KeywordsTakeTheReadersValuesAndTheTranslations) {
   Run();
   EXPECT_EQ((std::vector<std::string>{"Model_2000x3000_hoch_.jpg", "Nikon_Main_3000x2000_L_.jpg"}), FilesIn(dir.Path()));
 }
+
+TEST_F(RenamePass, EachFileIsReadAsItIsAtItsTurnWhateverWasReadAheadOfIt) {
+  for (int i = 0; i < 40; ++i) Add("f" + std::to_string(i) + ".jpg", {"2004:05:06 07:08:09"});
+  options.Format = "yyyy_";
+  int lines = 0;
+  sink.onLine = [&](const std::string&) {
+    if (++lines != 1) return;
+    // After the first file, every other one changes its date or goes away.
+    for (const std::string& name : platform::ListFiles(dir / "f*.jpg")) {
+      if (name == "f7.jpg")
+        platform::RemoveFile(dir / name);
+      else
+        WriteBytes(dir / name, Photo({"2010:01:02 03:04:05"}));
+    }
+  };
+  try {
+    Run("f*.jpg");
+  } catch (const EFOpenError&) {
+    // the vanished file ends the pass when its turn comes, as it always has
+  }
+  const std::vector<std::string> names = FilesIn(dir.Path());
+  EXPECT_EQ(1, std::count_if(names.begin(), names.end(),
+                             [](const std::string& name) { return name.rfind("2004_", 0) == 0; }));
+  EXPECT_EQ(0, std::count(names.begin(), names.end(), "f7.jpg"));
+  for (const std::string& name : names)
+    EXPECT_TRUE(name.rfind("2004_", 0) == 0 || name.rfind("2010_", 0) == 0 ||
+                name.rfind("f", 0) == 0)
+        << name;
+  // The lines name the new date for every file renamed after the first.
+  for (size_t i = 1; i < sink.lines.size(); ++i)
+    EXPECT_NE(std::string::npos, sink.lines[i].text.find(" -> " + dir / "2010_"))
+        << sink.lines[i].text;
+}
