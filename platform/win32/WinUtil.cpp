@@ -15,10 +15,7 @@ std::string FullPath(const std::string& path) {
   return Narrow(buffer.data());
 }
 
-TDateTime LocalFromFileTime(const FILETIME& time) {
-  FILETIME local;
-  SYSTEMTIME parts;
-  if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &parts)) return 0;
+TDateTime FromSystemTime(const SYSTEMTIME& parts) {
   CalendarTime calendar;
   calendar.year = parts.wYear;
   calendar.month = parts.wMonth;
@@ -30,7 +27,7 @@ TDateTime LocalFromFileTime(const FILETIME& time) {
   return EncodeDateTime(calendar);
 }
 
-bool FileTimeFromLocal(TDateTime value, FILETIME& time) {
+SYSTEMTIME ToSystemTime(TDateTime value) {
   const CalendarTime calendar = DecodeDateTime(value);
   SYSTEMTIME parts{};
   parts.wYear = static_cast<WORD>(calendar.year);
@@ -40,6 +37,18 @@ bool FileTimeFromLocal(TDateTime value, FILETIME& time) {
   parts.wMinute = static_cast<WORD>(calendar.minute);
   parts.wSecond = static_cast<WORD>(calendar.second);
   parts.wMilliseconds = static_cast<WORD>(calendar.millisecond);
+  return parts;
+}
+
+TDateTime LocalFromFileTime(const FILETIME& time) {
+  FILETIME local;
+  SYSTEMTIME parts;
+  if (!FileTimeToLocalFileTime(&time, &local) || !FileTimeToSystemTime(&local, &parts)) return 0;
+  return FromSystemTime(parts);
+}
+
+bool FileTimeFromLocal(TDateTime value, FILETIME& time) {
+  const SYSTEMTIME parts = ToSystemTime(value);
   FILETIME local;
   return SystemTimeToFileTime(&parts, &local) && LocalFileTimeToFileTime(&local, &time);
 }

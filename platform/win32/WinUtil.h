@@ -10,6 +10,10 @@ namespace platform::win32 {
 // Absolute form of a path, for messages.
 std::string FullPath(const std::string& path);
 
+// A SYSTEMTIME's date-time and back (the value's calendar parts; no zone is applied).
+TDateTime FromSystemTime(const SYSTEMTIME& parts);
+SYSTEMTIME ToSystemTime(TDateTime value);
+
 // File times (UTC) to local date-times with milliseconds and back, through the local
 // file time as Windows converts it.
 TDateTime LocalFromFileTime(const FILETIME& time);

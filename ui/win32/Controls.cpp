@@ -70,6 +70,12 @@ void TLabel::Fit() {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TLabel::FitAt(int left, int top) {
+  Fit();
+  const ui::Rect size = Bounds();
+  SetBounds({left, top, size.width, size.height});
+}
+
 void TButton::Create(HWND parent, int id, const std::string& caption, bool isDefault) {
   CreateControl(parent, id, L"BUTTON", caption,
                 WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON));

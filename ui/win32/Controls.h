@@ -35,6 +35,8 @@ class TLabel : public TControl {
   // extraStyle: SS_NOTIFY for a label that reacts to clicks, SS_NOPREFIX to show "&".
   void Create(HWND parent, int id, const std::string& text, DWORD extraStyle = 0);
   void Fit();
+  // Fit() and move it with its top-left corner to the point.
+  void FitAt(int left, int top);
 };
 
 class TButton : public TControl {

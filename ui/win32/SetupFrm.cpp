@@ -101,10 +101,8 @@ void TSetupFrm::ApplyDpi(int dpi) {
 void TSetupFrm::LayOut() {
   const auto scaled = [this](const ui::Rect& r) { return ui::ScaleToDpi(r, dpi_); };
   const auto label = [&](TLabel& control, const ui::Rect& designed) {
-    control.Fit();
-    const ui::Rect size = control.Bounds();
     const ui::Rect at = scaled(designed);
-    control.SetBounds({at.left, at.top, size.width, size.height});
+    control.FitAt(at.left, at.top);
   };
   InfoLbl.SetBounds(scaled(layout::kInfoLbl));  // word-wrapped in its box
   ModelTransGrpBox.SetBounds(scaled(layout::kModelTransGrpBox));

@@ -200,10 +200,8 @@ void TStampelFrm::ApplyDpi(int dpi) {
 void TStampelFrm::LayOut() {
   const auto scaled = [this](const ui::Rect& r) { return ui::ScaleToDpi(r, dpi_); };
   const auto label = [&](TLabel& control, const ui::Rect& designed) {
-    control.Fit();
-    const ui::Rect size = control.Bounds();
     const ui::Rect at = scaled(designed);
-    control.SetBounds({at.left, at.top, size.width, size.height});
+    control.FitAt(at.left, at.top);
   };
   label(StampelLbl, layout::kStampelLbl);
   label(Label2, layout::kLabel2);

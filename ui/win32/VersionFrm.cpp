@@ -116,11 +116,7 @@ void TVersionFrm::ApplyDpi(int dpi) {
 }
 
 void TVersionFrm::LayOut() {
-  const auto at = [this](TLabel& label, int left, int top) {
-    label.Fit();
-    const ui::Rect size = label.Bounds();
-    label.SetBounds({left, top, size.width, size.height});
-  };
+  const auto at = [](TLabel& label, int left, int top) { label.FitAt(left, top); };
   const auto scaled = [this](int designed) { return ui::ScaleToDpi(designed, dpi_); };
   const auto place = [&](TLabel& label, Place designed) {
     at(label, scaled(designed.left), scaled(designed.top));
