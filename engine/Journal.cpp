@@ -57,7 +57,10 @@ tJournal::tJournal(std::string folder, std::string undoes)
     folder_ += platform::PathSeparator();
 }
 
-tJournal::~tJournal() { file_.Close(); }
+tJournal::~tJournal() {
+  if (!pendingMarks_.empty() && file_.IsOpen()) file_.Append(pendingMarks_);
+  file_.Close();
+}
 
 void tJournal::Open() {
   if (!platform::ForceDirectories(folder_))
@@ -78,8 +81,11 @@ void tJournal::Open() {
 }
 
 void tJournal::Write(const std::string& text) {
-  if (!file_.Append(text))
-    throw EJournalError("Cannot write the journal \"" + path_ + "\". " + ErrorText());
+  // One system call a line, the marks of earlier steps with it.
+  const bool written =
+      pendingMarks_.empty() ? file_.Append(text) : file_.Append(pendingMarks_ + text);
+  pendingMarks_.clear();
+  if (!written) throw EJournalError("Cannot write the journal \"" + path_ + "\". " + ErrorText());
 }
 
 int64_t tJournal::Begin(tJournalRecord record) {
@@ -89,9 +95,11 @@ int64_t tJournal::Begin(tJournalRecord record) {
   return record.number;
 }
 
-void tJournal::Done(int64_t number) { Write(journal_text::DoneLine(number)); }
+void tJournal::Done(int64_t number) { pendingMarks_ += journal_text::DoneLine(number); }
 
-void tJournal::Failed(int64_t number, int code) { Write(journal_text::FailedLine(number, code)); }
+void tJournal::Failed(int64_t number, int code) {
+  pendingMarks_ += journal_text::FailedLine(number, code);
+}
 
 void tJournal::Via(int64_t number, const std::string& path) {
   Write(journal_text::ViaLine(number, path));

@@ -30,8 +30,10 @@ class tJournal {
 
   // Writes the record before its step and returns its number. Throws EJournalError.
   int64_t Begin(tJournalRecord record);
-  // Marks the step as done, as failed with the system's code, or notes the temporary
-  // name a letter-case move goes through (before it goes there).
+  // Marks the step as done or as failed with the system's code. The mark goes out with the
+  // next line or when the journal closes: a run killed before it looks, to the undo, like
+  // one killed just after the step, which the undo tells apart by where the file is.
+  // Via notes the temporary name a letter-case move goes through, before it goes there.
   void Done(int64_t number);
   void Failed(int64_t number, int code);
   void Via(int64_t number, const std::string& path);
@@ -47,6 +49,7 @@ class tJournal {
   std::string undoes_;
   std::string path_;
   int64_t count_ = 0;
+  std::string pendingMarks_;  // Done and Failed lines not written yet
   platform::AppendFile file_;
 };
 

@@ -187,11 +187,27 @@ std::string TimeText(int64_t nanoseconds) {
   int64_t year;
   unsigned month, day;
   CivilFromDays(days, year, month, day);
-  char text[64];
-  std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02d:%02d:%02d.%09lldZ",
-                static_cast<long long>(year), month, day, static_cast<int>(inDay / 3600),
-                static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60),
-                static_cast<long long>(fraction));
+  if (year < 0 || year > 9999) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lld-%02u-%02uT%02d:%02d:%02d.%09lldZ",
+                  static_cast<long long>(year), month, day, static_cast<int>(inDay / 3600),
+                  static_cast<int>(inDay / 60 % 60), static_cast<int>(inDay % 60),
+                  static_cast<long long>(fraction));
+    return text;
+  }
+  // The common case by hand: two of these go into every record of a run.
+  std::string text = "0000-00-00T00:00:00.000000000Z";
+  const auto digits = [&text](size_t end, int64_t value, int count) {
+    for (int i = 0; i < count; ++i, value /= 10)
+      text[end - i] = static_cast<char>('0' + value % 10);
+  };
+  digits(3, year, 4);
+  digits(6, month, 2);
+  digits(9, day, 2);
+  digits(12, inDay / 3600, 2);
+  digits(15, inDay / 60 % 60, 2);
+  digits(18, inDay % 60, 2);
+  digits(28, fraction, 9);
   return text;
 }
 

@@ -72,8 +72,14 @@ class tRealDisk : public tPassDisk {
                         bool replace);
   void EndTransfer(int64_t number, int code);
 
+  // The absolute form of a path, for the journal.
+  std::string Absolute(const std::string& path);
+
   tJournal* journal_;
   std::set<std::string> cleaned_;    // folders whose stale temporaries are gone
+  bool absoluteKnown_ = false;       // the folder of the last path made absolute ...
+  std::string lastFolder_;           // ... as it was given
+  std::string lastAbsoluteFolder_;   // ... and absolute, ending in a separator
   std::string knownFolder_;          // the folder MakeFolder found last
   std::string stampedPath_;          // the file the last stamp changed
   platform::FileFacts beforeStamp_;  // and its times before

@@ -8,11 +8,6 @@
 
 namespace {
 
-std::string FolderKey(const std::string& path) {
-  const std::string folder = platform::ExtractFilePath(path);
-  return platform::AbsolutePath(folder.empty() ? std::string(".") : folder);
-}
-
 [[noreturn]] void FailStamp() {
   throw EInOutError(platform::SystemErrorMessage(platform::LastErrorCode()),
                     platform::LastErrorCode());
@@ -20,10 +15,28 @@ std::string FolderKey(const std::string& path) {
 
 }  // namespace
 
+std::string tRealDisk::Absolute(const std::string& path) {
+  // Most paths of a run share their folder with the one before: it is looked up once.
+  const std::string folder = platform::ExtractFilePath(path);
+  if (!absoluteKnown_ || folder != lastFolder_) {
+    std::string absolute = platform::AbsolutePath(folder.empty() ? std::string(".") : folder);
+    if (absolute.size() >= 2 && absolute.back() == '.' &&
+        platform::IsPathDelimiter(absolute[absolute.size() - 2]))
+      absolute.pop_back();
+    if (absolute.empty() || !platform::IsPathDelimiter(absolute.back()))
+      absolute += platform::PathSeparator();
+    lastFolder_ = folder;
+    lastAbsoluteFolder_ = absolute;
+    absoluteKnown_ = true;
+  }
+  return lastAbsoluteFolder_ + platform::NativePath(platform::ExtractFileName(path));
+}
+
 void tRealDisk::Clean(const std::string& path) {
   // Most files of a run share a handful of folders: each is scanned once.
   const std::string folder = platform::ExtractFilePath(path);
-  if (cleaned_.insert(FolderKey(path)).second) platform::RemoveStaleTemporaries(folder);
+  Absolute(path);
+  if (cleaned_.insert(lastAbsoluteFolder_).second) platform::RemoveStaleTemporaries(folder);
 }
 
 std::vector<std::string> tRealDisk::ListFiles(const std::string& pattern) {
@@ -62,7 +75,7 @@ bool tRealDisk::MakeFolder(const std::string& folder) {
     for (auto level = missing.rbegin(); level != missing.rend(); ++level) {
       tJournalRecord record;
       record.kind = tJournalKind::MakeFolder;
-      record.from = platform::AbsolutePath(*level);
+      record.from = Absolute(*level);
       records.push_back(journal_->Begin(record));
     }
   }
@@ -84,7 +97,7 @@ void tRealDisk::Stamp(const std::string& path, TDateTime moment) {
   if (journal_ && known) {
     tJournalRecord record;
     record.kind = tJournalKind::Times;
-    record.from = platform::AbsolutePath(path);
+    record.from = Absolute(path);
     record.facts = before;
     record.times = before;
     record.times.modified = platform::StampedTime(moment);
@@ -106,8 +119,8 @@ int64_t tRealDisk::BeginTransfer(tJournalKind kind, const std::string& source,
   if (!journal_) return 0;
   tJournalRecord record;
   record.kind = kind;
-  record.from = platform::AbsolutePath(source);
-  record.to = platform::AbsolutePath(target);
+  record.from = Absolute(source);
+  record.to = Absolute(target);
   platform::ReadFileFacts(source, record.facts);
   if (source == stampedPath_) {
     record.stamped = true;
@@ -155,7 +168,7 @@ void tRealDisk::RenameLetterCase(const std::string& source, const std::string& t
   const int64_t number = BeginTransfer(tJournalKind::Move, source, target, false);
   try {
     ::RenameLetterCase(source, target, [&](const std::string& temporary) {
-      if (number) journal_->Via(number, platform::AbsolutePath(temporary));
+      if (number) journal_->Via(number, Absolute(temporary));
     });
   } catch (const EInOutError& failure) {
     EndTransfer(number, failure.ErrorCode() ? failure.ErrorCode() : -1);
@@ -170,7 +183,7 @@ bool tRealDisk::SetTimes(const std::string& path, const platform::FileFacts& now
   if (journal_) {
     tJournalRecord record;
     record.kind = tJournalKind::Times;
-    record.from = platform::AbsolutePath(path);
+    record.from = Absolute(path);
     record.facts = now;
     record.times = wanted;
     number = journal_->Begin(record);
@@ -186,8 +199,8 @@ bool tRealDisk::RemoveCopy(const std::string& source, const std::string& copy,
   if (journal_) {
     tJournalRecord record;
     record.kind = tJournalKind::Uncopy;
-    record.from = platform::AbsolutePath(source);
-    record.to = platform::AbsolutePath(copy);
+    record.from = Absolute(source);
+    record.to = Absolute(copy);
     record.facts = facts;
     number = journal_->Begin(record);
   }
@@ -203,7 +216,7 @@ bool tRealDisk::RemoveFolder(const std::string& folder) {
   if (journal_) {
     tJournalRecord record;
     record.kind = tJournalKind::RemoveFolder;
-    record.from = platform::AbsolutePath(folder);
+    record.from = Absolute(folder);
     journal_->Done(journal_->Begin(record));
   }
   if (knownFolder_ == folder) knownFolder_.clear();

@@ -82,6 +82,16 @@ TEST_F(MainRun, RunsAsTheBatchToolWouldThenAsks) {
   EXPECT_EQ(1, closed);
 }
 
+TEST_F(MainRun, EnterInTheFormatBoxRuns) {
+  Open();
+  Retype(id::FilePathEdit, Wide(dir / "none*.jpg"));
+  guitest::MessageBoxWatcher watcher(IDNO);
+  guitest::PressKey(EditOf(id::FormatEdit), VK_RETURN);
+  watcher.Finish();
+  EXPECT_TRUE(watcher.Seen()) << "the run's question came";
+  EXPECT_EQ("0 files renamed.", Text(id::FilesDoneLbl));
+}
+
 TEST_F(MainRun, DuringTheRunTheRunAndQuitControlsAreDisabled) {
   AddPhotos();
   Open();
