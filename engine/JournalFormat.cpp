@@ -70,11 +70,26 @@ std::string Field(const char* name, const std::string& value) {
   return std::string("\t") + name + "=" + value;
 }
 
-std::string TimeFields(const char* prefix, const platform::FileFacts& facts) {
-  std::string text = Field((std::string(prefix) + "modified").c_str(), TimeText(facts.modified));
-  if (facts.created != platform::kNoTime)
-    text += Field((std::string(prefix) + "created").c_str(), TimeText(facts.created));
-  return text;
+// A record is written before every transfer of a run: its line is built in one string.
+void AppendName(std::string& line, const char* prefix, const char* name) {
+  line += '\t';
+  line += prefix;
+  line += name;
+  line += '=';
+}
+
+void AppendEscaped(std::string& line, const char* name, const std::string& value) {
+  AppendName(line, "", name);
+  EscapeInto(line, value);
+}
+
+void AppendTimes(std::string& line, const char* prefix, const platform::FileFacts& facts) {
+  AppendName(line, prefix, "modified");
+  line += TimeText(facts.modified);
+  if (facts.created != platform::kNoTime) {
+    AppendName(line, prefix, "created");
+    line += TimeText(facts.created);
+  }
 }
 
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -142,10 +157,8 @@ bool ParseRecord(const std::vector<std::string>& parts, int64_t number, tJournal
 
 }  // namespace
 
-std::string Escape(const std::string& text) {
+void EscapeInto(std::string& result, const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
-  std::string result;
-  result.reserve(text.size());
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte < 0x20 || byte == 0x7F || c == '%') {
@@ -156,6 +169,12 @@ std::string Escape(const std::string& text) {
       result += c;
     }
   }
+}
+
+std::string Escape(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  EscapeInto(result, text);
   return result;
 }
 
@@ -246,21 +265,30 @@ std::string Header(int64_t startedNs, const std::string& undoes) {
 }
 
 std::string RecordLine(const tJournalRecord& record) {
-  std::string line = std::to_string(record.number) + "\t" + KindName(record.kind);
+  std::string line;
+  line.reserve(160 + record.from.size() + record.to.size());
+  line += std::to_string(record.number);
+  line += '\t';
+  line += KindName(record.kind);
   if (IsTransfer(record.kind)) {
-    line += Field("from", Escape(record.from)) + Field("to", Escape(record.to));
+    AppendEscaped(line, "from", record.from);
+    AppendEscaped(line, "to", record.to);
   } else {
-    line += Field("path", Escape(record.from));
+    AppendEscaped(line, "path", record.from);
   }
   if (record.kind != tJournalKind::MakeFolder && record.kind != tJournalKind::RemoveFolder) {
-    line += Field("size", std::to_string(record.facts.size)) + TimeFields("", record.facts);
+    AppendName(line, "", "size");
+    line += std::to_string(record.facts.size);
+    AppendTimes(line, "", record.facts);
   }
-  if (record.kind == tJournalKind::Times) line += TimeFields("new-", record.times);
+  if (record.kind == tJournalKind::Times) AppendTimes(line, "new-", record.times);
   if (IsTransfer(record.kind)) {
-    if (record.stamped) line += TimeFields("before-stamp-", record.beforeStamp);
-    line += Field("replaced", record.replaced ? "yes" : "no");
+    if (record.stamped) AppendTimes(line, "before-stamp-", record.beforeStamp);
+    AppendName(line, "", "replaced");
+    line += record.replaced ? "yes" : "no";
   }
-  return line + "\n";
+  line += '\n';
+  return line;
 }
 
 std::string DoneLine(int64_t number) { return std::to_string(number) + "\tdone\n"; }

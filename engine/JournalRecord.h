@@ -65,7 +65,9 @@ bool Parse(const std::string& text, tJournalContents& contents);
 std::string TimeText(int64_t nanoseconds);
 bool ParseTime(const std::string& text, int64_t& nanoseconds);
 
+// Control characters, DEL and "%" become "%" and two hex digits; EscapeInto appends.
 std::string Escape(const std::string& text);
+void EscapeInto(std::string& result, const std::string& text);
 std::string Unescape(const std::string& text);
 
 }  // namespace journal_text

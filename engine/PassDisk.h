@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ class tPassDisk {
   virtual std::vector<std::string> ListSubdirectories(const std::string& folder) = 0;
   // The file whose bytes are read for this path.
   virtual std::string ContentPath(const std::string& path) = 0;
+  // The size and times of a file as its reader found them on opening it: the journal
+  // takes them for the file's next transfer instead of asking the disk again.
+  virtual void NoteFacts(const std::string& /*path*/, const platform::FileFacts& /*facts*/) {}
   // As platform::FileExists and platform::IsSameFile.
   virtual bool FileExists(const std::string& path) = 0;
   virtual bool IsSameFile(const std::string& first, const std::string& second) = 0;
@@ -48,6 +52,7 @@ class tRealDisk : public tPassDisk {
   std::vector<std::string> ListFiles(const std::string& pattern) override;
   std::vector<std::string> ListSubdirectories(const std::string& folder) override;
   std::string ContentPath(const std::string& path) override { return path; }
+  void NoteFacts(const std::string& path, const platform::FileFacts& facts) override;
   bool FileExists(const std::string& path) override;
   bool IsSameFile(const std::string& first, const std::string& second) override;
   bool MakeFolder(const std::string& folder) override;
@@ -72,15 +77,21 @@ class tRealDisk : public tPassDisk {
                         bool replace);
   void EndTransfer(int64_t number, int code);
 
-  // The absolute form of a path, for the journal.
+  // The absolute form of a path, for the journal, and of its folder (ending in a
+  // separator).
   std::string Absolute(const std::string& path);
+  const std::string& AbsoluteFolder(const std::string& path);
 
   tJournal* journal_;
   std::set<std::string> cleaned_;    // folders whose stale temporaries are gone
   bool absoluteKnown_ = false;       // the folder of the last path made absolute ...
   std::string lastFolder_;           // ... as it was given
   std::string lastAbsoluteFolder_;   // ... and absolute, ending in a separator
+  uint64_t folderChanges_ = 0;       // how often that folder changed
+  uint64_t cleanedAt_ = UINT64_MAX;  // the change of the folder Clean saw last
   std::string knownFolder_;          // the folder MakeFolder found last
+  std::string notedPath_;            // the file NoteFacts was told of last ...
+  platform::FileFacts notedFacts_;   // ... and its facts
   std::string stampedPath_;          // the file the last stamp changed
   platform::FileFacts beforeStamp_;  // and its times before
 };

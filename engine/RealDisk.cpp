@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "engine/Disk.h"
 #include "engine/Journal.h"
 #include "engine/PassDisk.h"
@@ -15,28 +17,38 @@ namespace {
 
 }  // namespace
 
+const std::string& tRealDisk::AbsoluteFolder(const std::string& path) {
+  // Most paths of a run share their folder with the one before: it is looked up once,
+  // and compared in place.
+  const size_t last = platform::LastDelimiter(path);
+  const size_t length = last == std::string::npos ? 0 : last + 1;
+  if (absoluteKnown_ && length == lastFolder_.size() &&
+      path.compare(0, length, lastFolder_) == 0)
+    return lastAbsoluteFolder_;
+  lastFolder_.assign(path, 0, length);
+  std::string absolute = platform::AbsolutePath(length == 0 ? std::string(".") : lastFolder_);
+  if (absolute.size() >= 2 && absolute.back() == '.' &&
+      platform::IsPathDelimiter(absolute[absolute.size() - 2]))
+    absolute.pop_back();
+  if (absolute.empty() || !platform::IsPathDelimiter(absolute.back()))
+    absolute += platform::PathSeparator();
+  lastAbsoluteFolder_ = std::move(absolute);
+  absoluteKnown_ = true;
+  ++folderChanges_;
+  return lastAbsoluteFolder_;
+}
+
 std::string tRealDisk::Absolute(const std::string& path) {
-  // Most paths of a run share their folder with the one before: it is looked up once.
-  const std::string folder = platform::ExtractFilePath(path);
-  if (!absoluteKnown_ || folder != lastFolder_) {
-    std::string absolute = platform::AbsolutePath(folder.empty() ? std::string(".") : folder);
-    if (absolute.size() >= 2 && absolute.back() == '.' &&
-        platform::IsPathDelimiter(absolute[absolute.size() - 2]))
-      absolute.pop_back();
-    if (absolute.empty() || !platform::IsPathDelimiter(absolute.back()))
-      absolute += platform::PathSeparator();
-    lastFolder_ = folder;
-    lastAbsoluteFolder_ = absolute;
-    absoluteKnown_ = true;
-  }
-  return lastAbsoluteFolder_ + platform::NativePath(platform::ExtractFileName(path));
+  const std::string& folder = AbsoluteFolder(path);
+  return folder + platform::NativePath(path.substr(lastFolder_.size()));
 }
 
 void tRealDisk::Clean(const std::string& path) {
   // Most files of a run share a handful of folders: each is scanned once.
-  const std::string folder = platform::ExtractFilePath(path);
-  Absolute(path);
-  if (cleaned_.insert(lastAbsoluteFolder_).second) platform::RemoveStaleTemporaries(folder);
+  const std::string& folder = AbsoluteFolder(path);
+  if (folderChanges_ == cleanedAt_) return;  // the folder of the last call
+  cleanedAt_ = folderChanges_;
+  if (cleaned_.insert(folder).second) platform::RemoveStaleTemporaries(lastFolder_);
 }
 
 std::vector<std::string> tRealDisk::ListFiles(const std::string& pattern) {
@@ -46,6 +58,12 @@ std::vector<std::string> tRealDisk::ListFiles(const std::string& pattern) {
 
 std::vector<std::string> tRealDisk::ListSubdirectories(const std::string& folder) {
   return platform::ListSubdirectories(folder);
+}
+
+void tRealDisk::NoteFacts(const std::string& path, const platform::FileFacts& facts) {
+  if (!journal_) return;
+  notedPath_ = path;
+  notedFacts_ = facts;
 }
 
 bool tRealDisk::FileExists(const std::string& path) { return platform::FileExists(path); }
@@ -87,6 +105,7 @@ bool tRealDisk::MakeFolder(const std::string& folder) {
 }
 
 void tRealDisk::Stamp(const std::string& path, TDateTime moment) {
+  if (path == notedPath_) notedPath_.clear();
   platform::FileStamp stamp;
   if (!stamp.Open(path)) return;
   platform::FileTimes times;
@@ -121,13 +140,19 @@ int64_t tRealDisk::BeginTransfer(tJournalKind kind, const std::string& source,
   record.kind = kind;
   record.from = Absolute(source);
   record.to = Absolute(target);
-  platform::ReadFileFacts(source, record.facts);
+  // What the reader saw a moment ago is what a look now would see, unless the stamp
+  // has changed the times since.
+  if (source == notedPath_)
+    record.facts = notedFacts_;
+  else
+    platform::ReadFileFacts(source, record.facts);
+  notedPath_.clear();
   if (source == stampedPath_) {
     record.stamped = true;
     record.beforeStamp = beforeStamp_;
   }
   record.replaced = replace && platform::FileExists(target);
-  return journal_->Begin(record);
+  return journal_->Begin(std::move(record));
 }
 
 void tRealDisk::EndTransfer(int64_t number, int code) {

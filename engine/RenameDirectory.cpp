@@ -94,6 +94,7 @@ class DirectoryPass {
       return;
     }
     if (!reader) return;  // classification cut short: skipped without a line
+    if (reader->Stream) disk_.NoteFacts(source, reader->Stream->FactsWhenOpened());
     platform::ProcessMessages();
 
     std::string target;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileTimes.h"
+
 namespace platform {
 
 // A file opened for reading that denies other processes nothing: they may read,
@@ -19,7 +21,9 @@ class InputFile {
   // Current size in bytes (0 when it cannot be queried).
   int64_t Size() const;
   // The size when the file was opened, known without asking the system again.
-  int64_t SizeWhenOpened() const { return sizeWhenOpened_; }
+  int64_t SizeWhenOpened() const { return factsWhenOpened_.size; }
+  // Its size and times when it was opened (as ReadFileFacts gives them).
+  const FileFacts& FactsWhenOpened() const { return factsWhenOpened_; }
   int64_t Position() const { return position_; }
   // Any position is allowed, also beyond the end; reads there deliver nothing.
   void Seek(int64_t position) { position_ = position < 0 ? 0 : position; }
@@ -30,7 +34,7 @@ class InputFile {
  private:
   intptr_t handle_;
   int64_t position_ = 0;
-  int64_t sizeWhenOpened_ = 0;
+  FileFacts factsWhenOpened_;
 };
 
 }  // namespace platform

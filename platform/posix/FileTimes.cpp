@@ -49,19 +49,11 @@ void FileStamp::Close() {
   handle_ = -1;
 }
 
-namespace {
-
-int64_t Nanoseconds(const timespec& time) {
-  return static_cast<int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
-}  // namespace
-
 bool ReadFileFacts(const std::string& path, FileFacts& facts) {
   struct stat info;
   if (stat(NativePath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
   facts.size = static_cast<int64_t>(info.st_size);
-  facts.modified = Nanoseconds(info.st_mtim);
+  facts.modified = posix::Nanoseconds(info.st_mtim);
   facts.created = kNoTime;
   return true;
 }
@@ -83,7 +75,7 @@ bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t) {
 }
 
 int64_t StampedTime(TDateTime localTime) {
-  return Nanoseconds(posix::TimespecFromLocal(localTime));
+  return posix::Nanoseconds(posix::TimespecFromLocal(localTime));
 }
 
 bool GetFileTimes(const std::string& path, FileTimes& times) {

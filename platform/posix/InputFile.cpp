@@ -31,7 +31,8 @@ InputFile::InputFile(const std::string& path) {
       close(fd);
       ThrowOpenError(path, EISDIR);
     }
-    sizeWhenOpened_ = static_cast<int64_t>(info.st_size);
+    factsWhenOpened_.size = static_cast<int64_t>(info.st_size);
+    factsWhenOpened_.modified = posix::Nanoseconds(info.st_mtim);
   }
   handle_ = fd;
 }

@@ -51,33 +51,13 @@ void FileStamp::Close() {
   handle_ = -1;
 }
 
-namespace {
-
-// FILETIME counts 100-nanosecond steps from 1601-01-01 UTC.
-constexpr int64_t kFileTimeAt1970 = 116444736000000000;
-
-int64_t Nanoseconds(const FILETIME& time) {
-  const int64_t ticks = (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
-  return (ticks - kFileTimeAt1970) * 100;
-}
-
-FILETIME FileTimeOf(int64_t nanoseconds) {
-  const int64_t ticks = nanoseconds / 100 + kFileTimeAt1970;
-  FILETIME time;
-  time.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFF);
-  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
-  return time;
-}
-
-}  // namespace
-
 bool ReadFileFacts(const std::string& path, FileFacts& facts) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data)) return false;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
   facts.size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  facts.modified = Nanoseconds(data.ftLastWriteTime);
-  facts.created = Nanoseconds(data.ftCreationTime);
+  facts.modified = win32::NanosecondsFromFileTime(data.ftLastWriteTime);
+  facts.created = win32::NanosecondsFromFileTime(data.ftCreationTime);
   return true;
 }
 
@@ -85,8 +65,8 @@ bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t create
   HANDLE file = CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  const FILETIME write = FileTimeOf(modified);
-  const FILETIME creation = FileTimeOf(created == kNoTime ? 0 : created);
+  const FILETIME write = win32::FileTimeFromNanoseconds(modified);
+  const FILETIME creation = win32::FileTimeFromNanoseconds(created == kNoTime ? 0 : created);
   const bool ok = SetFileTime(file, created == kNoTime ? nullptr : &creation, nullptr, &write) != 0;
   const DWORD error = GetLastError();
   CloseHandle(file);
@@ -97,7 +77,7 @@ bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t create
 int64_t StampedTime(TDateTime localTime) {
   FILETIME time;
   if (!win32::FileTimeFromLocal(localTime, time)) return kNoTime;
-  return Nanoseconds(time);
+  return win32::NanosecondsFromFileTime(time);
 }
 
 bool GetFileTimes(const std::string& path, FileTimes& times) {

@@ -24,7 +24,12 @@ InputFile::InputFile(const std::string& path) {
                       SystemErrorMessage(error));
   }
   handle_ = reinterpret_cast<intptr_t>(file);
-  sizeWhenOpened_ = Size();
+  BY_HANDLE_FILE_INFORMATION info;
+  if (GetFileInformationByHandle(file, &info)) {
+    factsWhenOpened_.size = (static_cast<int64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    factsWhenOpened_.modified = win32::NanosecondsFromFileTime(info.ftLastWriteTime);
+    factsWhenOpened_.created = win32::NanosecondsFromFileTime(info.ftCreationTime);
+  }
 }
 
 InputFile::~InputFile() { CloseHandle(Native(handle_)); }

@@ -40,6 +40,26 @@ SYSTEMTIME ToSystemTime(TDateTime value) {
   return parts;
 }
 
+namespace {
+
+// FILETIME counts 100-nanosecond steps from 1601-01-01 UTC.
+constexpr int64_t kFileTimeAt1970 = 116444736000000000;
+
+}  // namespace
+
+int64_t NanosecondsFromFileTime(const FILETIME& time) {
+  const int64_t ticks = (static_cast<int64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+  return (ticks - kFileTimeAt1970) * 100;
+}
+
+FILETIME FileTimeFromNanoseconds(int64_t nanoseconds) {
+  const int64_t ticks = nanoseconds / 100 + kFileTimeAt1970;
+  FILETIME time;
+  time.dwLowDateTime = static_cast<DWORD>(ticks & 0xFFFFFFFF);
+  time.dwHighDateTime = static_cast<DWORD>(ticks >> 32);
+  return time;
+}
+
 TDateTime LocalFromFileTime(const FILETIME& time) {
   FILETIME local;
   SYSTEMTIME parts;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/DateTime.h"
@@ -13,6 +14,10 @@ std::string FullPath(const std::string& path);
 // A SYSTEMTIME's date-time and back (the value's calendar parts; no zone is applied).
 TDateTime FromSystemTime(const SYSTEMTIME& parts);
 SYSTEMTIME ToSystemTime(TDateTime value);
+
+// A file time in nanoseconds since 1970-01-01 00:00 UTC, and back.
+int64_t NanosecondsFromFileTime(const FILETIME& time);
+FILETIME FileTimeFromNanoseconds(int64_t nanoseconds);
 
 // File times (UTC) to local date-times with milliseconds and back, through the local
 // file time as Windows converts it.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/Journal.h"
 #include "engine/Runs.h"
 #include "platform/CommandLine.h"
@@ -188,4 +190,30 @@ TEST_F(Journals, AKilledRunIsUndoneWhereverTheKillFell) {
   EXPECT_EQ(0, result.refused);
   EXPECT_EQ(3, result.undone);  // moved back, the extra copy removed, the detour back
   EXPECT_EQ(before, test::Snapshot(dir.Path()));
+}
+
+// The journal takes a file's size and time from the reader's look, unless the stamp changed
+// the times since: then it asks again, or the undo would take the file for an edited one.
+TEST_F(Journals, ARecordHoldsTheFactsOfTheFileAsItIsMoved) {
+  for (bool stamp : {false, true}) {
+    SCOPED_TRACE(stamp ? "stamped" : "not stamped");
+    WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+    // A time every system keeps exactly (Windows counts in steps of 100 ns).
+    ASSERT_TRUE(platform::SetExactFileTimes(dir / "a.jpg", 1000000000123456700, platform::kNoTime));
+    tRunOptions options;
+    options.Format = stamp ? "yyyy_" : "yyyy-";
+    options.SetFileStamp = stamp;
+    ASSERT_EQ(1, RunRename(options, {dir / "a.jpg"}));
+    const std::string moved = dir / (stamp ? "2004_a.jpg" : "2004-a.jpg");
+    platform::FileFacts now;
+    ASSERT_TRUE(platform::ReadFileFacts(moved, now));
+    const tJournalContents contents = ReadJournal(LastRunJournal());
+    const auto move = std::find_if(contents.records.begin(), contents.records.end(),
+                                   [](const tJournalRecord& r) { return r.kind == tJournalKind::Move; });
+    ASSERT_NE(contents.records.end(), move);
+    EXPECT_EQ(now.size, move->facts.size);
+    EXPECT_EQ(now.modified, move->facts.modified);
+    EXPECT_EQ(stamp, now.modified != 1000000000123456700);
+    platform::RemoveFile(moved);
+  }
 }
