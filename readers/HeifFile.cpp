@@ -21,21 +21,39 @@ struct MetaBoxes {
 };
 
 // Big-endian fields read one after another, never past the end of their box. After the
-// first field that does not fit every further read fails too.
+// first field that does not fit every further read fails too. A phone's item tables hold
+// a thousand fields and more: a box the file holds whole is read from memory.
 class Fields {
  public:
-  Fields(TDataStream& stream, int64_t at, int64_t end) : stream_(stream), at_(at), end_(end) {}
+  // The box is copied: other reads in between may move what the stream holds.
+  Fields(TDataStream& stream, int64_t at, int64_t end) : stream_(stream), at_(at), end_(end) {
+    if (end_ - at_ > kFewBytes && end_ - at_ <= TDataStream::kMaxPeek) {
+      const auto count = static_cast<size_t>(end_ - at_);
+      if (const uint8_t* bytes = stream_.Peek(at_, count)) whole_.assign(bytes, bytes + count);
+    }
+    start_ = at_;
+  }
   bool Next(int bytes, uint64_t& value) {
     value = 0;
-    if (!ok_ || end_ - at_ < bytes || !ReadBeSized(stream_, at_, bytes, value)) return ok_ = false;
+    if (!ok_ || bytes < 0 || bytes > 8 || end_ - at_ < bytes) return ok_ = false;
+    if (!whole_.empty()) {
+      const uint8_t* raw = whole_.data() + (at_ - start_);
+      for (int i = 0; i < bytes; ++i) value = value << 8 | raw[i];
+    } else if (!ReadBeSized(stream_, at_, bytes, value)) {
+      return ok_ = false;
+    }
     at_ += bytes;
     return true;
   }
 
  private:
+  static constexpr int64_t kFewBytes = 64;  // read field by field
+
   TDataStream& stream_;
   int64_t at_;
   int64_t end_;
+  int64_t start_ = 0;
+  std::vector<uint8_t> whole_;  // the bytes [start_, end_), when the file has them all
   bool ok_ = true;
 };
 

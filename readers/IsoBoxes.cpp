@@ -56,9 +56,14 @@ tBoxWalk::tBoxWalk(TDataStream& stream, const tBox& parent, int64_t skip)
 bool tBoxWalk::Next(tBox& box) {
   if (count_ >= kMaxBoxes || at_ >= end_ || end_ - at_ < kHeaderBytes) return false;
   ++count_;
-  uint32_t size32 = 0;
-  uint32_t type = 0;
-  if (!ReadBe32(*stream_, at_, size32) || !ReadBe32(*stream_, at_ + 4, type)) return false;
+  const uint8_t* head = stream_->Peek(at_, 8);
+  if (head == nullptr) return false;
+  const auto be32 = [](const uint8_t* p) {
+    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+           static_cast<uint32_t>(p[2]) << 8 | p[3];
+  };
+  const uint32_t size32 = be32(head);
+  const uint32_t type = be32(head + 4);
   const int64_t room = end_ - at_;
   int64_t header = kHeaderBytes;
   uint64_t size = size32;
