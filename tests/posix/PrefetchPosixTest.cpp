@@ -51,7 +51,9 @@ TEST(PrefetchPosix, AColdHeadIsBroughtIntoTheCacheAndThenFoundThere) {
   test::WriteBytes(dir / "f", std::string(8192, 'x'));
   Evict(dir / "f");
   ASSERT_FALSE(FirstPageCached(dir / "f"));
-  EXPECT_EQ(WarmResult::Read, WarmHead(dir / "f"));
+  // Mostly Read; but the read that must not wait starts the device, and one that answers
+  // at once (a virtual disk on a busy host's cache) hands it the page in time.
+  EXPECT_NE(WarmResult::Failed, WarmHead(dir / "f"));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!FirstPageCached(dir / "f") && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
