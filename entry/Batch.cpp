@@ -6,8 +6,10 @@
 #include "entry/Params.h"
 #include "platform/AsciiCase.h"
 #include "platform/CommandLine.h"
+#include "platform/FileSystem.h"
 #include "platform/Number.h"
 #include "ui/Frontend.h"
+#include "ui/RunSetup.h"
 
 namespace {
 
@@ -35,7 +37,7 @@ bool LooksLikePath(const std::string& upper) {
 
 tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend& frontend) {
   tBatchCommand command;
-  tRunOptions& options = command.options;
+  tRunOptions& options = command.Options;
   tParams params;
   bool switchesEnded = false;
   const int32_t count = static_cast<int32_t>(arguments.size());
@@ -60,7 +62,8 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
       params.Add(i);
     } else if (StartsWith(upper, "/N")) {
       options.UseCounter = true;
-      if (!platform::TryStrToInt(argument.substr(2), options.CounterWidth)) options.CounterWidth = 3;
+      if (!platform::TryStrToInt(argument.substr(2), options.CounterWidth))
+        options.CounterWidth = 3;
       params.Add(i);
     } else if (StartsWith(upper, "/Y")) {
       options.Overwrite = true;
@@ -74,60 +77,64 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
     } else if (StartsWith(upper, "/S")) {
       frontend.ShowBatchProgress();
       params.Add(i);
-    } else if (StartsWith(upper, "/L")) {
-      command.listOnly = true;
+    } else if (upper == "/L") {
+      // The newer switches count only as written: /usr is a folder, not an undo.
+      command.ListOnly = true;
       params.Add(i);
-    } else if (StartsWith(upper, "/U")) {
-      command.undo = true;
-      command.undoJournal = StartsWith(upper, "/U:") ? argument.substr(3) : std::string();
+    } else if (upper == "/U" || StartsWith(upper, "/U:")) {
+      command.Undo = true;
+      command.UndoJournal = StartsWith(upper, "/U:") ? argument.substr(3) : std::string();
       params.Add(i);
     } else if (IsHelpWord(upper)) {
-      command.help = true;
-      command.version = IsVersionWord(upper);
+      command.Help = true;
+      command.Version = IsVersionWord(upper);
       return command;
     }
   }
   for (int32_t j = 1; j <= count; ++j)
-    if (!params.Contains(j)) command.paths.push_back(arguments[j - 1]);
+    if (!params.Contains(j)) command.Paths.push_back(arguments[j - 1]);
   return command;
 }
 
-int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend) {
+int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend,
+             const tReaderOptions& readers) {
   const tBatchCommand command = ReadSwitches(arguments, frontend);
-  if (command.help) {
-    if (command.version)
+  if (command.Help) {
+    if (command.Version)
       frontend.ShowVersion();
     else
       frontend.ShowUsage();
     return 0;
   }
-  if (command.undo) {
+  if (command.Undo) {
     // Nothing is changed when the command line asks for more than one thing.
-    if (command.listOnly)
+    if (command.ListOnly)
       throw std::runtime_error("/L and /U cannot be used together; nothing was changed.");
-    if (!command.paths.empty())
+    if (!command.Paths.empty())
       throw std::runtime_error(
           "/U takes back a whole run and no path pattern; nothing was changed.");
-    const std::string journal =
-        command.undoJournal.empty() ? LastRunJournal() : FindRunJournal(command.undoJournal);
+  }
+  // One batch is one run: its counter starts at 0 and runs on across the patterns.
+  int32_t counter = 0;
+  tRun run = ui::MakeRun(command.Options, readers, counter, frontend.BatchCancel(),
+                         frontend.BatchEvents(command.Options));
+  if (command.Undo) {
+    platform::FileSystem& files = *run.Files;
+    const std::string journal = command.UndoJournal.empty()
+                                    ? LastRunJournal(files)
+                                    : FindRunJournal(files, command.UndoJournal);
     if (journal.empty()) throw std::runtime_error("There is no run to undo: no journal was found.");
     frontend.ShowBatchProgress();
-    UndoRun(journal);
-    frontend.WaitForProgressClose();
-    return 0;
+    UndoRun(run, journal);
+    if (run.Result.Failure.empty()) frontend.WaitForProgressClose();
+    return frontend.BatchDone(run.Result);
   }
-  const tRunOptions& options = command.options;
-  tPatternHooks hooks;
-  hooks.starting = [&](const std::string& path) { frontend.PatternStarting(options, path); };
-  hooks.done = [&](const std::string& path) { frontend.PatternDone(options, path); };
-  if (command.listOnly) {
+  if (command.ListOnly) {
     frontend.ShowBatchProgress();
-    PreviewRename(command.options, command.paths, hooks);
-    frontend.BatchDone();
-    frontend.WaitForProgressClose();
-    return 0;
+    PreviewRename(run, command.Paths);
+    if (run.Result.Failure.empty()) frontend.WaitForProgressClose();
+    return frontend.BatchDone(run.Result);
   }
-  RunRename(command.options, command.paths, hooks);
-  frontend.BatchDone();
-  return 0;
+  RunRename(run, command.Paths);
+  return frontend.BatchDone(run.Result);
 }

@@ -3,28 +3,31 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunOptions.h"
+#include "engine/pass/RunOptions.h"
+#include "readers/OpenReader.h"
 
 class tFrontend;
 
 // What the switches of a command line say, read before any path is processed.
 struct tBatchCommand {
-  tRunOptions options;
-  std::vector<std::string> paths;  // the path patterns, in command-line order
-  bool help = false;               // a help word was given (reading stopped there) ...
-  bool version = false;            // ... and it was one of the version words
-  bool listOnly = false;           // /L: tell what the run would do, change nothing
-  bool undo = false;               // /U: take back the last run ...
-  std::string undoJournal;         // ... or, with /U:file, the run of that journal
+  tRunOptions Options;
+  std::vector<std::string> Paths;  // the path patterns, in command-line order
+  bool Help = false;               // a help word was given (reading stopped there) ...
+  bool Version = false;            // ... and it was one of the version words
+  bool ListOnly = false;           // /L: tell what the run would do, change nothing
+  bool Undo = false;               // /U: take back the last run ...
+  std::string UndoJournal;         // ... or, with /U:file, the run of that journal
 };
 
 // Reads every switch into one set of options; the remaining arguments are path patterns.
 // /S calls frontend.ShowBatchProgress() when it is read; a help word stops the reading.
+// /L, /U and /U:file count only as written (any letter case): /usr is a path.
 tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend& frontend);
 
 // The batch mode: reads the switches, then renames each path pattern in order with them,
-// journalled (/L: lists what that would do and changes nothing), telling the frontend
-// before and after each and at the end. /U takes back a run instead. /L and /U show their
-// lines (the progress window then stays until closed). A help word shows the usage window
-// instead. Returns the exit code (0).
-int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend);
+// journalled (/L: lists what that would do and changes nothing), its events going to the
+// frontend. /U takes back a run instead. /L and /U show their lines (the progress window
+// then stays until closed). A help word shows the usage window instead. Returns the exit
+// code the frontend gives the run's result.
+int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend,
+             const tReaderOptions& readers);

@@ -2,9 +2,10 @@
 
 #include <exception>
 
-#include "engine/LocaleFormats.h"
+#include "engine/format/LocaleFormats.h"
 #include "entry/Batch.h"
 #include "platform/CommandLine.h"
+#include "settings/ReaderSettings.h"
 #include "settings/Translations.h"
 #include "ui/Frontend.h"
 
@@ -13,12 +14,14 @@ int main(int argc, char** argv) {
   try {
     LoadLocaleFormats();
     LoadTranslations();
+    const tReaderOptions readers{LoadVideoTimesAreLocal(SettingsStore)};
     const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
-    const int code = arguments.empty() ? frontend.RunInteractive() : RunBatch(arguments, frontend);
+    const int code = arguments.empty() ? frontend.RunInteractive(readers)
+                                       : RunBatch(arguments, frontend, readers);
     CloseSettings();
     return code;
   } catch (const std::exception& failure) {
-    // The last-chance handler: whatever the pass did not handle ends the program.
+    // The last-chance handler: whatever the run did not handle ends the program.
     frontend.ReportFailure(failure.what());
   } catch (...) {
     frontend.ReportFailure("Unknown failure");

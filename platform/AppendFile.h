@@ -3,24 +3,22 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileSystem.h"
+
 namespace platform {
 
-// A text file that only grows, for records that must be on disk before the step they
-// describe: each Append is one system call, so a process killed at any moment leaves
-// whole lines (the system keeps what was written even if the process dies).
-class AppendFile {
+// An append-only file of the real file system (see AppendOnlyFile).
+class AppendFile final : public AppendOnlyFile {
  public:
   AppendFile() = default;
-  ~AppendFile();
+  ~AppendFile() override;
   AppendFile(const AppendFile&) = delete;
   AppendFile& operator=(const AppendFile&) = delete;
 
-  // Creates the file; fails when the name is taken. False with the last error set.
-  bool CreateNew(const std::string& path);
-  // Writes the text at the end. False with the last error set.
-  bool Append(const std::string& text);
-  // Flushes the file to disk and closes it; false when the flush failed.
-  bool Close();
+  // Creates the file; fails when the name is taken. 0 or the system's error code.
+  int CreateNew(const std::string& path);
+  int Append(const std::string& text) override;
+  int Close() override;
   bool IsOpen() const { return handle_ != -1; }
 
  private:

@@ -7,13 +7,13 @@ namespace platform {
 namespace {
 
 constexpr int32_t kDayNumberOf18991230 = 693594;
+// 0001-01-01 is day 1; 1970-01-01 is day 719163.
+constexpr int64_t kDaysFrom0001To1970 = 719162;
 constexpr int64_t kMsPerDay = 86400000;
 
 }  // namespace
 
-bool IsLeapYear(int year) {
-  return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
+bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
 
 int DaysInMonth(int year, int month) {
   static const int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -21,11 +21,32 @@ int DaysInMonth(int year, int month) {
   return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
 }
 
+int64_t DaysFromCivil(int64_t year, int month, int day) {
+  year -= month <= 2;
+  const int64_t era = (year >= 0 ? year : year - 399) / 400;
+  const auto yearOfEra = static_cast<unsigned>(year - era * 400);
+  const auto m = static_cast<unsigned>(month);
+  const unsigned dayOfYear =
+      (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + static_cast<unsigned>(day) - 1;
+  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+  return era * 146097 + static_cast<int64_t>(dayOfEra) - 719468;
+}
+
+void CivilFromDays(int64_t days, int64_t& year, int& month, int& day) {
+  days += 719468;
+  const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
+  const unsigned yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const unsigned shifted = (5 * dayOfYear + 2) / 153;  // months from March
+  day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
+  month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
+  year = static_cast<int64_t>(yearOfEra) + era * 400 + (month <= 2);
+}
+
 int32_t DayNumber(int year, int month, int day) {
-  int32_t days = day;
-  for (int m = 1; m < month; ++m) days += DaysInMonth(year, m);
-  const int32_t y = year - 1;
-  return days + y * 365 + y / 4 - y / 100 + y / 400;
+  return static_cast<int32_t>(DaysFromCivil(year, month, day) + kDaysFrom0001To1970 + 1);
 }
 
 bool TryEncodeDate(int year, int month, int day, TDateTime& out) {
@@ -63,30 +84,10 @@ CalendarTime DecodeDateTime(TDateTime value) {
   parts.second = static_cast<int>(time % 60000 / 1000);
   parts.millisecond = static_cast<int>(time % 1000);
 
-  // Day number 1 is 0001-01-01: walk 400-, 100-, 4- and 1-year cycles.
-  int64_t d = dayNumber - 1;
-  if (d < 0) return parts;
-  int year = 1;
-  year += static_cast<int>(d / 146097) * 400;
-  d %= 146097;
-  int64_t c = d / 36524;
-  if (c == 4) c = 3;
-  year += static_cast<int>(c) * 100;
-  d -= c * 36524;
-  year += static_cast<int>(d / 1461) * 4;
-  d %= 1461;
-  int64_t y = d / 365;
-  if (y == 4) y = 3;
-  year += static_cast<int>(y);
-  d -= y * 365;
-  int month = 1;
-  while (d >= DaysInMonth(year, month)) {
-    d -= DaysInMonth(year, month);
-    ++month;
-  }
-  parts.year = year;
-  parts.month = month;
-  parts.day = static_cast<int>(d) + 1;
+  if (dayNumber < 1) return parts;
+  int64_t year = 0;
+  CivilFromDays(dayNumber - 1 - kDaysFrom0001To1970, year, parts.month, parts.day);
+  parts.year = static_cast<int>(year);
   return parts;
 }
 

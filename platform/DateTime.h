@@ -21,6 +21,11 @@ struct CalendarTime {
 bool IsLeapYear(int year);  // proleptic Gregorian
 int DaysInMonth(int year, int month);
 
+// The one calendar conversion of the program (proleptic Gregorian): days since
+// 1970-01-01 of a date, and the date of such a day, for any year.
+int64_t DaysFromCivil(int64_t year, int month, int day);
+void CivilFromDays(int64_t days, int64_t& year, int& month, int& day);
+
 // Days from 0001-01-01 (day 1) to the given date; the date must be valid.
 int32_t DayNumber(int year, int month, int day);
 

@@ -19,3 +19,10 @@ class EFOpenError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// An open file could not be read; the message names the full path and the system's
+// reason. Never the end of a file: what a reader would have found there is unknown.
+class EReadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};

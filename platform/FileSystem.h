@@ -1,69 +1,150 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
-// File-system services of the rename pass and the transfer helpers.
-// Paths are UTF-8; relative paths are relative to the current working directory.
+#include "platform/DateTime.h"
+#include "platform/FileTimes.h"
+
 namespace platform {
 
-// Names of the plain files that match the pattern (directory part + wildcard name part,
-// "*" and "?" with letter case ignored), in the order the system reports them.
-// Directories, hidden and system entries are left out. A folder that cannot be read gives none.
-std::vector<std::string> ListFiles(const std::string& pattern);
+// A file opened for reading that denies other processes nothing: they may read, write,
+// rename or delete it meanwhile.
+class ReadableFile {
+ public:
+  virtual ~ReadableFile() = default;
+  // Its size and times when it was opened.
+  virtual const FileFacts& Facts() const = 0;
+  // Reads up to count bytes at position into buffer. Fewer bytes only where the file ends
+  // (none at or beyond its end). Throws EReadError when the system cannot read them: a
+  // read error is never taken for the end of the file.
+  virtual size_t ReadAt(int64_t position, void* buffer, size_t count) = 0;
+};
 
-// Names of the subdirectories of a folder ("" = the current one), in the order the system
-// reports them, without "." and "..", hidden and system folders, and links to folders
-// (following those could walk in circles).
-std::vector<std::string> ListSubdirectories(const std::string& directory);
+// A file opened for reading and writing, denying others nothing, to read and set its
+// times. Read-only files are not opened this way.
+class StampableFile {
+ public:
+  virtual ~StampableFile() = default;
+  // Its size and exact times now; false when the system cannot tell.
+  virtual bool Facts(FileFacts& facts) = 0;
+  // Creation and last-write time as local date-times; false when they cannot be read.
+  virtual bool Times(FileTimes& times) = 0;
+  // Sets creation and last-write time (POSIX: the modification time) to the local
+  // date-time; the last-access time stays. 0 or the system's error code.
+  virtual int Stamp(TDateTime localTime) = 0;
+};
 
-// True when the path names an existing folder.
-bool DirectoryExists(const std::string& path);
+// A text file that only grows, for records that must be on disk before the step they
+// describe: each Append is one system call, so a process killed at any moment leaves
+// whole lines (the system keeps what was written even if the process dies).
+class AppendOnlyFile {
+ public:
+  virtual ~AppendOnlyFile() = default;
+  // Writes the text at the end. 0 or the system's error code.
+  virtual int Append(const std::string& text) = 0;
+  // Flushes the file to disk and closes it. 0 or the code of the failed flush.
+  virtual int Close() = 0;
+};
 
-// True when the path names an existing file that is not a folder.
-bool FileExists(const std::string& path);
+// Every look at and change of files and folders that the program makes: the rename pass,
+// the journal, the undo and the readers all go through one of these. The real one calls
+// the system; others wrap a file system to journal what it changes, to change nothing
+// (a list-only run) or to fail on purpose (tests). Paths are UTF-8; relative paths are
+// relative to the current working directory. Codes are the system's (Windows error codes,
+// POSIX errno), 0 for success.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
 
-// True when both paths name the same existing file (the same file under two spellings,
-// such as another letter case on a file system that ignores case, or a hard link).
-bool IsSameFile(const std::string& first, const std::string& second);
+  // Names of the plain files that match the pattern (directory part + wildcard name
+  // part, "*" and "?" with letter case ignored), in the order the system reports them,
+  // without directories, hidden and system entries.
+  virtual std::vector<std::string> ListFiles(const std::string& pattern) = 0;
+  // Names of the subdirectories of a folder ("" = the current one), in the system's order,
+  // without "." and "..", hidden and system folders, and links to folders.
+  virtual std::vector<std::string> ListSubdirectories(const std::string& folder) = 0;
 
-// Creates the folder and every missing parent. True when the folder exists afterwards.
-bool ForceDirectories(const std::string& path);
+  virtual bool FileExists(const std::string& path) = 0;
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Both paths name the same existing file (another spelling, a hard link).
+  virtual bool IsSameFile(const std::string& first, const std::string& second) = 0;
+  // The size and times of a plain file (a link is followed); false when there is none.
+  virtual bool ReadFacts(const std::string& path, FileFacts& facts) = 0;
 
-// Deletes a file. False (with the last error set) when it could not. With evenIfReadOnly
-// a read-only file (Windows) loses the attribute first and gets it back if the delete fails.
-bool RemoveFile(const std::string& path, bool evenIfReadOnly = false);
+  // Throws EFOpenError naming the full path and the system's reason.
+  virtual std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) = 0;
+  // nullptr, with the code, when the file cannot be opened for writing (read-only ones).
+  virtual std::unique_ptr<StampableFile> OpenForStamp(const std::string& path, int& code) = 0;
+  // Sets the modification time, and the creation time unless it is kNoTime, to exactly
+  // these values; works on read-only files too.
+  virtual int SetExactTimes(const std::string& path, int64_t modified, int64_t created) = 0;
 
-// Removes a folder that holds nothing. False when it could not (not empty, say).
-bool RemoveEmptyDirectory(const std::string& path);
+  // The folder and every missing parent.
+  virtual int MakeFolders(const std::string& folder) = 0;
+  // A folder that holds nothing.
+  virtual int RemoveEmptyFolder(const std::string& folder) = 0;
+  // With evenIfReadOnly a read-only file (Windows) loses the attribute first.
+  virtual int RemoveFile(const std::string& path, bool evenIfReadOnly) = 0;
 
-// Copies contents, attribute or permission bits and last-write time to target.
-// The copy is written to a temporary file in the target's folder and put in place only
-// when complete and flushed, so a failure never leaves a partial file under the target's
-// name. Where the file system allows (Linux) the temporary file has no name at all, so a
-// killed copy leaves nothing; elsewhere it is a hidden ".stampel-tmp-..." file that this
-// process holds (a lock, an open handle) until it is in place, and that
-// RemoveStaleTemporaries removes once no process holds it any more.
-// Without replace, an existing target makes it fail. Returns 0 or the system error code
-// (Windows: 80 for an existing target; POSIX: errno, EEXIST).
-int CopyFileSafely(const std::string& source, const std::string& target, bool replace);
+  // As MoveFileSafely and CopyFileSafely (FileOperations.h): nothing is ever replaced
+  // unless replace is set, and a failure never leaves a partial file under the target.
+  virtual int Move(const std::string& source, const std::string& target, bool replace) = 0;
+  virtual int Copy(const std::string& source, const std::string& target, bool replace) = 0;
+  // Renames a file to another spelling of its own name (another letter case where names
+  // ignore case). Goes through a free temporary name in the same folder when the system
+  // will not rename in place; beforeDetour, when given, hears that name before the file
+  // goes there. The file keeps its place on every failure.
+  virtual int RenameLetterCase(const std::string& source, const std::string& target,
+                               const std::function<void(const std::string&)>& beforeDetour) = 0;
+  // Removes what killed copies left in the folder (see RemoveStaleTemporaries).
+  virtual void RemoveStaleTemporaries(const std::string& folder) = 0;
 
-// Renames or moves a file. Without replace an existing target makes it fail; with replace
-// the target is replaced in one step, so a failed move never costs the old target.
-// Across volumes it copies as CopyFileSafely does (times kept), flushes the copy and only
-// then removes the source. Returns 0 or the system error code (Windows: 183 for an
-// existing target; POSIX: errno).
-int MoveFileSafely(const std::string& source, const std::string& target, bool replace);
+  // A new append-only file; nullptr, with the code, when the name is taken or the file
+  // cannot be made.
+  virtual std::unique_ptr<AppendOnlyFile> CreateAppendOnly(const std::string& path, int& code) = 0;
+};
 
-// Removes the temporary files of copies that a killed process left in the folder
-// ("" = the current one): those named as CopyFileSafely names them that no process holds
-// any more. Files that a running copy holds, and every other file, stay.
-void RemoveStaleTemporaries(const std::string& folder);
+// The system's own, for the whole process.
+FileSystem& RealFileSystem();
 
-// The calling thread's last system error code (GetLastError / errno).
-int LastErrorCode();
+// Passes every call to another file system; a base for those that change a few.
+class ForwardingFileSystem : public FileSystem {
+ public:
+  explicit ForwardingFileSystem(FileSystem& inner) : inner_(inner) {}
 
-// The system's text for an error code, without trailing blanks, line breaks and dots.
-std::string SystemErrorMessage(int code);
+  std::vector<std::string> ListFiles(const std::string& pattern) override;
+  std::vector<std::string> ListSubdirectories(const std::string& folder) override;
+  bool FileExists(const std::string& path) override;
+  bool DirectoryExists(const std::string& path) override;
+  bool IsSameFile(const std::string& first, const std::string& second) override;
+  bool ReadFacts(const std::string& path, FileFacts& facts) override;
+  std::unique_ptr<ReadableFile> OpenForReading(const std::string& path) override;
+  std::unique_ptr<StampableFile> OpenForStamp(const std::string& path, int& code) override;
+  int SetExactTimes(const std::string& path, int64_t modified, int64_t created) override;
+  int MakeFolders(const std::string& folder) override;
+  int RemoveEmptyFolder(const std::string& folder) override;
+  int RemoveFile(const std::string& path, bool evenIfReadOnly) override;
+  int Move(const std::string& source, const std::string& target, bool replace) override;
+  int Copy(const std::string& source, const std::string& target, bool replace) override;
+  int RenameLetterCase(const std::string& source, const std::string& target,
+                       const std::function<void(const std::string&)>& beforeDetour) override;
+  void RemoveStaleTemporaries(const std::string& folder) override;
+  std::unique_ptr<AppendOnlyFile> CreateAppendOnly(const std::string& path, int& code) override;
+
+ protected:
+  FileSystem& Inner() { return inner_; }
+
+ private:
+  FileSystem& inner_;
+};
+
+// Reads the whole file (for small text files such as journals). Throws EFOpenError and
+// EReadError.
+std::string ReadWholeFile(FileSystem& files, const std::string& path);
 
 }  // namespace platform

@@ -14,28 +14,6 @@ struct FileTimes {
   TDateTime lastWrite = 0;
 };
 
-// A file opened for reading and writing, denying others nothing, to read and set its
-// times. Read-only files cannot be opened this way.
-class FileStamp {
- public:
-  FileStamp() = default;
-  ~FileStamp();
-  FileStamp(const FileStamp&) = delete;
-  FileStamp& operator=(const FileStamp&) = delete;
-
-  // False when the file cannot be opened for reading and writing.
-  bool Open(const std::string& path);
-  // False when the times cannot be read.
-  bool Read(FileTimes& times) const;
-  // Sets creation and last-write time (POSIX: the modification time) to the local
-  // date-time; the last-access time stays. False with the last error set on failure.
-  bool Write(TDateTime localTime);
-  void Close();
-
- private:
-  intptr_t handle_ = -1;
-};
-
 // The times of a file by name, without opening it for writing. False when unreadable.
 bool GetFileTimes(const std::string& path, FileTimes& times);
 
@@ -58,7 +36,7 @@ bool ReadFileFacts(const std::string& path, FileFacts& facts);
 bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t created);
 
 // The exact modification time (and, where there is one, creation time) that
-// FileStamp::Write(localTime) writes.
+// FileStamp::Stamp(localTime) writes.
 int64_t StampedTime(TDateTime localTime);
 
 }  // namespace platform

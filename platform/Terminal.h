@@ -20,9 +20,8 @@ int TerminalWidth(Stream stream);
 // Writes the text at once, unbuffered (so that it can share a terminal with stdio).
 void WriteNow(Stream stream, const std::string& text);
 
-// Until the next call, the first Ctrl+C writes text to standard error before the
-// program ends as Ctrl+C ends it; an empty text (the default) writes nothing.
-// Has no effect once something else took over Ctrl+C (OnInterrupt).
-void SetInterruptFarewell(const std::string& text);
+// From now on a closed output (a pipe whose reader has gone) makes writes fail instead of
+// ending the program.
+void SurviveClosedOutput();
 
 }  // namespace platform

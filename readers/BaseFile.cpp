@@ -5,7 +5,6 @@
 #include <iterator>
 #include <utility>
 
-#include "platform/Errors.h"
 #include "readers/IsoBoxes.h"
 
 namespace {
@@ -59,37 +58,38 @@ tFileKind tBaseFile::GetFileKind(const std::string& fileName) {
 }
 
 tFileKind tBaseFile::GetFileKind(TDataStream& stream, const std::string& fileName) {
-  try {
-    // The order of the tests decides: a RIFF clip with an embedded Exif block in the
-    // window is read as TIFF, and "II*" anywhere wins over an earlier "MM".
-    stream.Seek(0);
-    const uint16_t leading = stream.ReadWord();
-    if (leading == 0xD8FF) return fkJPEG;
-    // Before the signature search: these files often hold a TIFF header near their start
-    // (an Exif block), which their own reader finds properly.
-    const tFileKind container = ContainerKind(stream);
-    if (container != fkUnknown) return container;
-    if (stream.Find(kLittleEndianTiff) >= 0) return fkRAW1;
-    if (stream.Find(kBigEndianTiff) >= 0) return fkRAW1;
-    if (leading == 0x4D4D || leading == 0x4949) return fkRAW0;
-    stream.Seek(0);
-    char header[13];
-    const size_t read = stream.Read(header, sizeof header);
-    std::memset(header + read, 0, sizeof header - read);
-    if (std::memcmp(header, "RIFF", 4) == 0) {
-      if (std::memcmp(header + 8, "AVI ", 4) == 0) return fkAVI;
-      if (std::memcmp(header + 8, "WAVE", 4) == 0) return fkWAVE;
-    }
-    throw EExifException::NoExifDataIn(fileName);
-  } catch (const EInOutError&) {
-    return fkUnknown;
+  // The order of the tests decides: a RIFF clip with an embedded Exif block in the
+  // window is read as TIFF, and "II*" anywhere wins over an earlier "MM".
+  stream.Seek(0);
+  const uint16_t leading = stream.ReadWord();
+  if (leading == 0xD8FF) return fkJPEG;
+  // Before the signature search: these files often hold a TIFF header near their start
+  // (an Exif block), which their own reader finds properly.
+  const tFileKind container = ContainerKind(stream);
+  if (container != fkUnknown) return container;
+  if (stream.Find(kLittleEndianTiff) >= 0) return fkRAW1;
+  if (stream.Find(kBigEndianTiff) >= 0) return fkRAW1;
+  if (leading == 0x4D4D || leading == 0x4949) return fkRAW0;
+  stream.Seek(0);
+  char header[13];
+  const size_t read = stream.Read(header, sizeof header);
+  std::memset(header + read, 0, sizeof header - read);
+  if (std::memcmp(header, "RIFF", 4) == 0) {
+    if (std::memcmp(header + 8, "AVI ", 4) == 0) return fkAVI;
+    if (std::memcmp(header + 8, "WAVE", 4) == 0) return fkWAVE;
   }
+  throw EExifException::NoExifDataIn(fileName);
 }
 
 tClassifiedFile tBaseFile::OpenClassified(const std::string& fileName) {
+  return OpenClassified(platform::RealFileSystem(), fileName);
+}
+
+tClassifiedFile tBaseFile::OpenClassified(platform::FileSystem& files,
+                                          const std::string& fileName) {
   tClassifiedFile file;
   file.FileName = fileName;
-  file.Stream = std::make_unique<TDataStream>(fileName);
+  file.Stream = std::make_unique<TDataStream>(files.OpenForReading(fileName));
   file.FileKind = GetFileKind(*file.Stream, fileName);
   return file;
 }
@@ -97,10 +97,7 @@ tClassifiedFile tBaseFile::OpenClassified(const std::string& fileName) {
 tBaseFile::tBaseFile(const std::string& fileName) : tBaseFile(OpenClassified(fileName)) {}
 
 tBaseFile::tBaseFile(tClassifiedFile file)
-    : FileKind(file.FileKind),
-      FileName(std::move(file.FileName)),
-      Stream(std::move(file.Stream)),
-      FileSize(static_cast<int32_t>(static_cast<uint32_t>(Stream->Size()))) {
+    : FileKind(file.FileKind), FileName(std::move(file.FileName)), Stream(std::move(file.Stream)) {
   Stream->Seek(0);
 }
 

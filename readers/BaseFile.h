@@ -55,12 +55,14 @@ struct tClassifiedFile {
 class tBaseFile {
  public:
   // Classifies a file by its content. Throws EExifException for a file of no known kind
-  // and lets EFOpenError through; an EInOutError while reading gives fkUnknown.
+  // and lets EFOpenError and EReadError through.
   static tFileKind GetFileKind(const std::string& fileName);
   // The same on a stream already open on fileName (the name is only for the message).
   static tFileKind GetFileKind(TDataStream& stream, const std::string& fileName);
-  // Opens the file and classifies it; the exceptions are those of GetFileKind.
+  // Opens the file (on the real file system, or on the one given) and classifies it; the
+  // exceptions are those of GetFileKind.
   static tClassifiedFile OpenClassified(const std::string& fileName);
+  static tClassifiedFile OpenClassified(platform::FileSystem& files, const std::string& fileName);
 
   // Opens and classifies the file; EExifException and EFOpenError pass.
   explicit tBaseFile(const std::string& fileName);
@@ -83,7 +85,6 @@ class tBaseFile {
   tFileKind FileKind;
   std::string FileName;  // as passed, for messages
   std::unique_ptr<TDataStream> Stream;
-  int32_t FileSize;  // low 32 bits of the size at construction
 };
 
 // The text without the characters of code 32 or below at either end.

@@ -21,19 +21,23 @@ int64_t Search(const uint8_t* data, int64_t from, int64_t to, const uint8_t* pat
 
 }  // namespace
 
-TDataStream::TDataStream(const std::string& fileName, uint16_t /*mode*/)
-    : platform::InputFile(fileName) {}
+TDataStream::TDataStream(const std::string& fileName)
+    : TDataStream(platform::RealFileSystem().OpenForReading(fileName)) {}
 
-int64_t TDataStream::Size() const {
-  if (size_ < 0) size_ = InputFile::SizeWhenOpened();
-  return size_;
+TDataStream::TDataStream(std::unique_ptr<platform::ReadableFile> file) : file_(std::move(file)) {}
+
+void TDataStream::Held::Reserve(size_t count, size_t keep) {
+  if (count <= capacity) return;
+  auto grown = std::make_unique_for_overwrite<uint8_t[]>(count);
+  if (keep > 0) std::memcpy(grown.get(), data.get(), std::min(keep, size));
+  data = std::move(grown);
+  capacity = count;
 }
 
 const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count, int64_t limit) {
   const auto covers = [&](const Held& held) {
-    const int64_t end = held.start + static_cast<int64_t>(held.bytes.size());
     return position >= held.start &&
-           (position + static_cast<int64_t>(count) <= end || held.complete);
+           (position + static_cast<int64_t>(count) <= held.end() || held.complete);
   };
   if (overlaid_ && position >= overlay_.start) return &overlay_;
   if (count > static_cast<size_t>(limit) || position > std::numeric_limits<int64_t>::max() - limit)
@@ -43,7 +47,7 @@ const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count, int64
   if (end <= kHeadBytes) {
     // Grow the window in pieces that at least double it, so a walk through the first
     // kilobytes costs a handful of reads.
-    const int64_t have = static_cast<int64_t>(window_.bytes.size());
+    const int64_t have = static_cast<int64_t>(window_.size);
     FillWindow(std::min(kHeadBytes, std::max({end, kFirstPiece, have * 2})));
     if (covers(window_)) return &window_;
   }
@@ -51,7 +55,7 @@ const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count, int64
   if (position >= Size()) {
     // Past the end there is nothing to read: no need to ask the file.
     block_.start = position;
-    block_.bytes.clear();
+    block_.size = 0;
     block_.complete = true;
     return &block_;
   }
@@ -61,29 +65,33 @@ const TDataStream::Held* TDataStream::Hold(int64_t position, size_t count, int64
 
 size_t TDataStream::Read(void* buffer, size_t count) {
   if (count == 0) return 0;
-  const int64_t position = Position();
-  const Held* held = Hold(position, count, kBlockBytes);
-  if (held == nullptr) return InputFile::Read(buffer, count);
-  const int64_t end = held->start + static_cast<int64_t>(held->bytes.size());
+  const Held* held = Hold(position_, count, kBlockBytes);
+  if (held == nullptr) return ReadDirect(buffer, count);
   // Fewer bytes than asked for only where the file ends.
-  const size_t done =
-      static_cast<size_t>(std::clamp<int64_t>(end - position, 0, static_cast<int64_t>(count)));
-  if (done > 0) std::memcpy(buffer, held->bytes.data() + (position - held->start), done);
-  Seek(position + static_cast<int64_t>(done));
+  const size_t done = static_cast<size_t>(
+      std::clamp<int64_t>(held->end() - position_, 0, static_cast<int64_t>(count)));
+  if (done > 0) std::memcpy(buffer, held->begin() + (position_ - held->start), done);
+  position_ += static_cast<int64_t>(done);
+  return done;
+}
+
+size_t TDataStream::ReadDirect(void* buffer, size_t count) {
+  const size_t done = file_->ReadAt(position_, buffer, count);
+  position_ += static_cast<int64_t>(done);
   return done;
 }
 
 const uint8_t* TDataStream::Peek(int64_t position, size_t count) {
   const Held* held = Hold(position, count, kMaxPeek);
-  if (held == nullptr || position + static_cast<int64_t>(count) >
-                             held->start + static_cast<int64_t>(held->bytes.size()))
-    return nullptr;
-  return held->bytes.data() + (position - held->start);
+  if (held == nullptr || position + static_cast<int64_t>(count) > held->end()) return nullptr;
+  return held->begin() + (position - held->start);
 }
 
 void TDataStream::Overlay(int64_t start, std::vector<uint8_t> bytes) {
   overlay_.start = start;
-  overlay_.bytes = std::move(bytes);
+  overlay_.Reserve(bytes.size(), 0);
+  if (!bytes.empty()) std::memcpy(overlay_.data.get(), bytes.data(), bytes.size());
+  overlay_.size = bytes.size();
   overlay_.complete = true;
   overlaid_ = true;
 }
@@ -124,18 +132,14 @@ std::string TDataStream::ReadString(int32_t count) {
 }
 
 void TDataStream::FillWindow(int64_t bytes) {
-  std::vector<uint8_t>& window = window_.bytes;
-  if (window_.complete || static_cast<int64_t>(window.size()) >= bytes) return;
-  const size_t have = window.size();
-  window.resize(static_cast<size_t>(bytes));
-  const int64_t position = Position();
-  Seek(static_cast<int64_t>(have));
-  const size_t read = InputFile::Read(window.data() + have, window.size() - have);
-  Seek(position);
-  if (have + read < window.size()) {
-    window.resize(have + read);
-    window_.complete = true;
-  }
+  if (window_.complete || static_cast<int64_t>(window_.size) >= bytes) return;
+  const size_t have = window_.size;
+  const size_t want = static_cast<size_t>(bytes);
+  window_.Reserve(want, have);
+  const size_t read =
+      file_->ReadAt(static_cast<int64_t>(have), window_.data.get() + have, want - have);
+  window_.size = have + read;
+  if (window_.size < want) window_.complete = true;
 }
 
 void TDataStream::FillBlock(int64_t start, size_t count) {
@@ -143,13 +147,13 @@ void TDataStream::FillBlock(int64_t start, size_t count) {
   const int64_t from = std::max<int64_t>(0, start - kBlockBytes / 4);
   const size_t length = static_cast<size_t>(
       std::max<int64_t>(kBlockBytes, start - from + static_cast<int64_t>(count)));
+  // A failed read leaves nothing held that could be taken for the file's bytes.
+  block_.size = 0;
+  block_.complete = false;
+  block_.Reserve(length, 0);
+  const size_t read = file_->ReadAt(from, block_.data.get(), length);
   block_.start = from;
-  block_.bytes.resize(length);
-  const int64_t position = Position();
-  Seek(from);
-  const size_t read = InputFile::Read(block_.bytes.data(), length);
-  Seek(position);
-  block_.bytes.resize(read);
+  block_.size = read;
   block_.complete = read < length;
 }
 
@@ -169,10 +173,9 @@ int32_t TDataStream::Find(const std::string& pattern) {
   int64_t nextStart = 0;
   for (int64_t want = std::min<int64_t>(needed, kFirstPiece);; want = std::min(needed, want * 4)) {
     FillWindow(want);
-    const std::vector<uint8_t>& window = window_.bytes;
-    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window.size()), want);
+    const int64_t have = std::min<int64_t>(static_cast<int64_t>(window_.size), want);
     if (have - length >= nextStart) {
-      const int64_t hit = found(window.data(), nextStart, have);
+      const int64_t hit = found(window_.begin(), nextStart, have);
       if (hit >= 0) return PositionAfter(hit, length);
       nextStart = have - length + 1;
     }
@@ -180,7 +183,7 @@ int32_t TDataStream::Find(const std::string& pattern) {
     if (want == needed) return -1;
   }
   // Bytes the file no longer has read as zero, as a probe-by-probe search would see them.
-  std::vector<uint8_t> padded(window_.bytes.begin(), window_.bytes.end());
+  std::vector<uint8_t> padded(window_.begin(), window_.begin() + window_.size);
   padded.resize(static_cast<size_t>(needed), 0);
   const int64_t hit = found(padded.data(), nextStart, needed);
   return hit >= 0 ? PositionAfter(hit, length) : -1;

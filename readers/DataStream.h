@@ -1,24 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/InputFile.h"
+#include "platform/FileSystem.h"
 
 // The one way the readers touch a file: fixed-width little-endian reads, a bounded read
 // of zero-terminated text and a forward search for a byte pattern near the start.
-// Nothing here throws once the file is open; reads past the end deliver zero bytes.
+// Reads past the end deliver zero bytes; a read the system cannot do raises EReadError,
+// so a reader never takes a failed read for a missing value.
 //
 // The readers make hundreds of tiny reads per file, nearly all of them in the first few
 // kilobytes. So the stream keeps the start of the file (the search window) and one block
 // elsewhere in memory and serves small reads from there; a file is never read whole.
-class TDataStream : public platform::InputFile {
+class TDataStream {
  public:
-  // Open modes; every reader asks for read-only access that denies others nothing.
-  static constexpr uint16_t fmOpenRead = 0x0000;
-  static constexpr uint16_t fmShareDenyNone = 0x0040;
-
   // Highest start position Find tries.
   static constexpr int32_t kDefaultSearchLimit = 81920;
   // The longest text ReadString returns.
@@ -32,17 +30,30 @@ class TDataStream : public platform::InputFile {
   // The most Peek answers: a whole IFD of 65535 entries.
   static constexpr int64_t kMaxPeek = 1024 * 1024;
 
-  // Throws EFOpenError when the file cannot be opened.
-  TDataStream(const std::string& fileName, uint16_t mode = fmOpenRead | fmShareDenyNone);
+  // Opens the file on the real file system; throws EFOpenError when it cannot be opened.
+  explicit TDataStream(const std::string& fileName);
+  // Reads a file opened before.
+  explicit TDataStream(std::unique_ptr<platform::ReadableFile> file);
   virtual ~TDataStream() = default;
+  TDataStream(const TDataStream&) = delete;
+  TDataStream& operator=(const TDataStream&) = delete;
 
   // The file's size when it was opened: the window and the searches see the file as it
-  // was then. Hides the file's own Size, which asks the system each time.
-  int64_t Size() const;
+  // was then.
+  int64_t Size() const { return file_->Facts().size; }
+  // Its size and times when it was opened.
+  const platform::FileFacts& FactsWhenOpened() const { return file_->Facts(); }
 
-  // Reads up to count bytes at the position and advances past what was read, like the
-  // file's own Read (which it hides), but answers small reads from the bytes held.
+  int64_t Position() const { return position_; }
+  // Any position is allowed, also beyond the end; reads there deliver nothing.
+  void Seek(int64_t position) { position_ = position < 0 ? 0 : position; }
+
+  // Reads up to count bytes at the position and advances past what was read; fewer only
+  // where the file ends. Small reads are answered from the bytes held.
   size_t Read(void* buffer, size_t count);
+  // The same, straight from the file, without loading a window or block around the
+  // bytes: for short reads far apart in a large file.
+  size_t ReadDirect(void* buffer, size_t count);
 
   // The bytes [position, position + count) straight from memory, loading them as a read
   // would; nullptr when the file does not have them all or count exceeds kMaxPeek. The
@@ -69,11 +80,18 @@ class TDataStream : public platform::InputFile {
 
  private:
   // Bytes of the file held in memory, starting at `start`; `complete` when the file
-  // ended inside them, so that nothing lies beyond.
+  // ended inside them, so that nothing lies beyond. The buffer is not cleared before it
+  // is filled: every file costs one or two of these.
   struct Held {
     int64_t start = 0;
-    std::vector<uint8_t> bytes;
+    std::unique_ptr<uint8_t[]> data;
+    size_t size = 0;
+    size_t capacity = 0;
     bool complete = false;
+    const uint8_t* begin() const { return data.get(); }
+    int64_t end() const { return start + static_cast<int64_t>(size); }
+    // Room for at least count bytes, keeping the first `keep`.
+    void Reserve(size_t count, size_t keep);
   };
 
   // Reads count bytes into buffer; bytes the file does not have are zero.
@@ -87,7 +105,9 @@ class TDataStream : public platform::InputFile {
   // Makes sure the bytes a read of count bytes at position needs are held, if count is
   // at most `limit`; returns what holds them, or nullptr.
   const Held* Hold(int64_t position, size_t count, int64_t limit);
-  mutable int64_t size_ = -1;
+
+  std::unique_ptr<platform::ReadableFile> file_;
+  int64_t position_ = 0;
   Held window_;   // the file's first bytes, read once for Find and the reads near the start
   Held block_;    // the last block read further into the file
   Held overlay_;  // what Overlay put in place of the file's bytes

@@ -5,7 +5,6 @@
 #include "platform/TimeZone.h"
 #include "readers/DateConv.h"
 #include "readers/IsoBoxes.h"
-#include "settings/Translations.h"
 
 namespace {
 
@@ -35,9 +34,11 @@ std::string EntryText(TDataStream& stream, const tBox& entry) {
 
 }  // namespace
 
-tMP4File::tMP4File(const std::string& fileName) : tMP4File(tBaseFile::OpenClassified(fileName)) {}
+tMP4File::tMP4File(const std::string& fileName, bool videoTimesAreLocal)
+    : tMP4File(tBaseFile::OpenClassified(fileName), videoTimesAreLocal) {}
 
-tMP4File::tMP4File(tClassifiedFile file) : tBaseFile(std::move(file)) {
+tMP4File::tMP4File(tClassifiedFile file, bool videoTimesAreLocal)
+    : tBaseFile(std::move(file)), videoTimesAreLocal_(videoTimesAreLocal) {
   // The top-level boxes are passed by their headers: the media data is never read.
   tBox moov;
   if (!tBoxWalk(*Stream, 0, Stream->Size()).Find(FourCC("moov"), moov))
@@ -154,7 +155,7 @@ TDateTime tMP4File::GetDateTime() {
     if (written != 0) return written;
   }
   const TDateTime header = FromMovieTime(CreationTime);
-  return VideoTimesAreLocal ? header : platform::LocalFromUtc(header);
+  return videoTimesAreLocal_ ? header : platform::LocalFromUtc(header);
 }
 
 TDateTime tMP4File::GetDateTimeOriginal() { return GetDateTime(); }

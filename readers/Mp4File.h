@@ -16,14 +16,15 @@ class tMP4File : public tBaseFile {
   // Seconds from 1904-01-01 (the movie time base) to 1970-01-01.
   static constexpr uint64_t kSecondsTo1970 = 2082844800;
 
-  // Throws EExifException when the file has no moov box.
-  explicit tMP4File(const std::string& fileName);
-  explicit tMP4File(tClassifiedFile file);
+  // Throws EExifException when the file has no moov box. videoTimesAreLocal: the movie
+  // header holds the camera's local time instead of UTC, as some cameras write it.
+  explicit tMP4File(const std::string& fileName, bool videoTimesAreLocal = false);
+  explicit tMP4File(tClassifiedFile file, bool videoTimesAreLocal = false);
 
   // Apple's creation date as its local wall-clock time, as written (its offset from UTC
   // plays no part); otherwise the movie header's creation time, which the format keeps in
-  // UTC, as the local time of this computer at that moment, or as it stands when the
-  // settings say VideoTimesAreLocal. 0 when the file has neither.
+  // UTC, as the local time of this computer at that moment, or as it stands when video
+  // times are local. 0 when the file has neither.
   TDateTime GetDateTime() override;
   // Clips carry one date: the same as GetDateTime.
   TDateTime GetDateTimeOriginal() override;
@@ -44,6 +45,7 @@ class tMP4File : public tBaseFile {
   tImageSize VideoSize;
 
  private:
+  bool videoTimesAreLocal_;
   void ReadMovieHeader(const tBox& mvhd);
   // True when the track is the first video track and its size was taken.
   bool ReadTrack(const tBox& trak);

@@ -1,5 +1,6 @@
 #include "readers/OpenReader.h"
 
+#include "platform/FileSystem.h"
 #include "readers/Cr3File.h"
 #include "readers/ExifFile.h"
 #include "readers/HeifFile.h"
@@ -9,7 +10,12 @@
 #include "readers/WebpFile.h"
 
 std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName) {
-  tClassifiedFile file = tBaseFile::OpenClassified(fileName);
+  return OpenReader(platform::RealFileSystem(), fileName, tReaderOptions());
+}
+
+std::unique_ptr<tBaseFile> OpenReader(platform::FileSystem& files, const std::string& fileName,
+                                      const tReaderOptions& options) {
+  tClassifiedFile file = tBaseFile::OpenClassified(files, fileName);
   switch (file.FileKind) {
     case fkJPEG:
       return std::make_unique<tJPEGFile>(std::move(file));
@@ -25,7 +31,7 @@ std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName) {
     case fkCR3:
       return std::make_unique<tCR3File>(std::move(file));
     case fkMP4:
-      return std::make_unique<tMP4File>(std::move(file));
+      return std::make_unique<tMP4File>(std::move(file), options.VideoTimesAreLocal);
     case fkPNG:
       return std::make_unique<tPNGFile>(std::move(file));
     case fkWEBP:

@@ -5,10 +5,22 @@
 
 #include "readers/BaseFile.h"
 
+namespace platform {
+class FileSystem;
+}
+
+// What the user's settings change in the readers.
+struct tReaderOptions {
+  // The movie header times of video files hold the camera's local time instead of UTC,
+  // as some cameras write them (the file format says UTC).
+  bool VideoTimesAreLocal = false;
+};
+
 // Opens the file once, classifies it and returns the reader its kind calls for:
 // tJPEGFile, tRIFFFile (AVI and WAVE), tRAW0File, tRAW1File, tHEIFFile, tCR3File,
-// tMP4File, tPNGFile or tWEBPFile. Returns nullptr for
-// fkUnknown (classification cut short by a read error). Throws EExifException for a file
-// of no known kind or without the Exif container its kind promises, and EFOpenError for
-// a file that cannot be opened.
+// tMP4File, tPNGFile or tWEBPFile. Throws EExifException for a file of no known kind or
+// without the Exif container its kind promises, EFOpenError for a file that cannot be
+// opened and EReadError for one that cannot be read. Without a file system: the real one.
 std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName);
+std::unique_ptr<tBaseFile> OpenReader(platform::FileSystem& files, const std::string& fileName,
+                                      const tReaderOptions& options);

@@ -61,7 +61,7 @@ bool ChunkHeader(TDataStream& stream, int64_t at, uint32_t& length, uint32_t& ty
     std::memcpy(bytes, held, 8);
   } else {
     stream.Seek(at);
-    if (stream.platform::InputFile::Read(bytes, 8) != 8) return false;
+    if (stream.ReadDirect(bytes, 8) != 8) return false;
   }
   length = static_cast<uint32_t>(bytes[0]) << 24 | bytes[1] << 16 | bytes[2] << 8 | bytes[3];
   type = static_cast<uint32_t>(bytes[4]) << 24 | bytes[5] << 16 | bytes[6] << 8 | bytes[7];

@@ -6,8 +6,6 @@ tSettingsStore SettingsStore;
 std::string LandscapeWord = "L";
 std::string PortraitWord = "P";
 std::vector<std::string> ModelTranslations;
-bool AutoProgressButton = true;
-bool VideoTimesAreLocal = false;
 
 namespace {
 
@@ -24,13 +22,7 @@ void LoadWord(const char* name, std::string& word) {
 
 void LoadTranslations(const std::string& keyPath) {
   ModelTranslations.clear();
-  VideoTimesAreLocal = false;
   if (!SettingsStore.Open(keyPath)) return;
-  // A number; absent or of another type it keeps the default.
-  try {
-    VideoTimesAreLocal = SettingsStore.ReadBoolValue(values::kVideoTimesAreLocal);
-  } catch (const ERegistryException&) {
-  }
   LoadWord(values::kOrientationLandscape, LandscapeWord);
   LoadWord(values::kOrientationPortrait, PortraitWord);
   // Gaps in the numbering close up; a value of another type ends the list.

@@ -5,8 +5,8 @@
 
 #include "settings/SettingsStore.h"
 
-// Process-wide settings, loaded at start-up in both modes and shared by the name
-// composition, the translations dialog and the main window.
+// The translation tables, loaded at start-up in both modes and shared by the translations
+// dialog and the runs, which take a copy when they begin.
 
 // The open settings key (see IsOpen).
 extern tSettingsStore SettingsStore;
@@ -19,21 +19,14 @@ extern std::string PortraitWord;
 // (letter case ignored) gives the text used instead.
 extern std::vector<std::string> ModelTranslations;
 
-// True while the main window's Show Progress button is in its Auto mode.
-extern bool AutoProgressButton;
-
-// The movie header times of video files hold the camera's local time instead of UTC, as
-// some cameras write them; false (the file format's rule) unless the settings say so.
-extern bool VideoTimesAreLocal;
-
 // The most model translations the settings hold.
 constexpr int kMaxModelTranslations = 64;
 
 // The settings key under HKEY_CURRENT_USER.
 inline constexpr const char* kSettingsKeyPath = "Software\\Stampel";
 
-// Opens the settings key (creating it) and loads the orientation words, up to 64 model
-// translations and VideoTimesAreLocal. Without a key the defaults stay.
+// Opens the settings key (creating it) and loads the orientation words and up to 64 model
+// translations. Without a key the defaults stay.
 void LoadTranslations(const std::string& keyPath = kSettingsKeyPath);
 
 // Replaces the tables and, when the key is open, writes them: each line under its number,

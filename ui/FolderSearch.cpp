@@ -1,6 +1,6 @@
 #include "ui/FolderSearch.h"
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/Path.h"
 
 namespace ui {

@@ -1,6 +1,6 @@
 #include "ui/FormatPreview.h"
 
-#include "engine/FormatTimestamp.h"
+#include "engine/format/FormatTimestamp.h"
 #include "platform/AsciiCase.h"
 #include "platform/Path.h"
 

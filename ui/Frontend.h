@@ -2,9 +2,7 @@
 
 #include <string>
 
-#include "engine/RunOptions.h"
-
-class tProgressSink;
+#include "engine/pass/Run.h"
 
 // What the program's entry asks of the user interface: the Win32 windows on Windows,
 // the terminal on Linux.
@@ -13,7 +11,7 @@ class tFrontend {
   virtual ~tFrontend() = default;
 
   // /S in batch mode: creates the progress window (without a Close button, Stop in its
-  // place), shows it at once, and makes it the pass's progress window.
+  // place) and shows it at once; the batch run's lines go there.
   virtual void ShowBatchProgress() = 0;
   // After /L or /U in batch mode: the progress window stays, now with its Close button,
   // until the user closes it. Where the lines go to a terminal there is nothing to wait for.
@@ -24,14 +22,15 @@ class tFrontend {
   // A version word (/VERSION, -VERSION, --VERSION): the same window, unless a frontend
   // has a shorter answer.
   virtual void ShowVersion() { ShowUsage(); }
-  // Batch mode: the pass is about to process one path pattern with these options ...
-  virtual void PatternStarting(const tRunOptions& /*options*/, const std::string& /*pattern*/) {}
-  // ... and has processed it.
-  virtual void PatternDone(const tRunOptions& /*options*/, const std::string& /*pattern*/) {}
-  // Batch mode: every path pattern has been processed.
-  virtual void BatchDone() {}
+  // Where the events of the batch run with these options go, and what its Stop (or
+  // Ctrl+C) asks of it.
+  virtual tRunEvents& BatchEvents(const tRunOptions& options) = 0;
+  virtual tCancelToken& BatchCancel() = 0;
+  // Batch mode: the run has ended with this result; returns the program's exit code. A
+  // failure that ended the run is shown as the last-chance handler shows one.
+  virtual int BatchDone(const tRunResult& result) = 0;
   // No arguments: the interactive mode; returns the exit code.
-  virtual int RunInteractive() = 0;
+  virtual int RunInteractive(const tReaderOptions& readers) = 0;
   // The last-chance handler: shows the message of a failure that ended the program.
   virtual void ReportFailure(const std::string& message) = 0;
 };

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunOptions.h"
+#include "engine/pass/RunOptions.h"
 
 namespace ui {
 
@@ -34,7 +34,7 @@ tRunOptions RunOptionsFrom(const tMainChoices& choices);
 // The Show Progress button's modes, with the numbers the settings store keeps.
 enum class tProgressButtonMode { ShowAlways = 1, HideAlways = 2, Auto = 3 };
 
-// What a mode does to the button and to AutoProgressButton; the menu check marks the mode.
+// What a mode does to the button and to the Auto flag; the menu check marks the mode.
 struct tProgressButtonState {
   bool buttonVisible = false;  // now, outside a run
   bool autoProgressButton = true;

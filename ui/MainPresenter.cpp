@@ -1,47 +1,21 @@
 #include "ui/MainPresenter.h"
 
+#include <stdexcept>
 #include <utility>
 
-#include "engine/Progress.h"
-#include "engine/RunState.h"
 #include "engine/Runs.h"
 #include "platform/AsciiCase.h"
 #include "platform/Clock.h"
 #include "platform/Errors.h"
-#include "settings/Translations.h"
+#include "platform/FileSystem.h"
 #include "settings/ValueNames.h"
 #include "ui/FolderSearch.h"
 #include "ui/MainSettings.h"
 #include "ui/MainTexts.h"
 #include "ui/ProgressTexts.h"
+#include "ui/RunSetup.h"
 
 namespace ui {
-
-tRunOptions RunOptionsFrom(const tMainChoices& c) {
-  tRunOptions options;
-  options.Format = c.FormatEdit;
-  options.Recurse = c.SubDirChk;
-  options.UseCounter = c.FileNoChk;
-  options.CounterWidth = 3;
-  options.Overwrite = c.OverWrtChk;
-  options.CopyFiles = c.CopyChk;
-  options.SetFileStamp = c.FileChk;
-  options.OriginalFirst = c.DateGrpBox == 0;
-  options.DropOldName = c.DelOrgChk;
-  return options;
-}
-
-tProgressButtonState ProgressButtonStateFor(tProgressButtonMode mode) {
-  switch (mode) {
-    case tProgressButtonMode::ShowAlways:
-      return {true, false};
-    case tProgressButtonMode::HideAlways:
-      return {false, false};
-    case tProgressButtonMode::Auto:
-      break;
-  }
-  return {false, true};
-}
 
 void AddToHistory(std::vector<std::string>& list, const std::string& text) {
   for (const std::string& entry : list)
@@ -54,17 +28,36 @@ std::string QuitQuestion(const std::string& filesDone) {
   return filesDone + ".\r\n\n" + main_text::kQuitQuestion;
 }
 
-TMainPresenter::TMainPresenter(tMainView& view, tSettingsStore& store)
+namespace {
+
+void ThrowFailure(const tRunResult& result) {
+  if (!result.Failure.empty()) throw std::runtime_error(result.Failure);
+}
+
+}  // namespace
+
+TMainPresenter::TMainPresenter(tMainView& view, tSettingsStore& store, tReaderOptions readers)
     : TMainPresenter(
           view, store,
           // The window's runs are journalled like the batch tool's, so they can be undone.
-          [](const tRunOptions& options, const std::string& pattern) {
-            return RunRename(options, {pattern});
+          [](tRun& run, const std::string& pattern) {
+            const tRunResult& result = RunRename(run, {pattern});
+            ThrowFailure(result);
+            return result.Transferred;
           },
-          platform::LocalNow) {}
+          platform::LocalNow, readers) {}
 
-TMainPresenter::TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now)
-    : view_(view), store_(store), rename_(std::move(rename)), now_(std::move(now)) {}
+TMainPresenter::TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now,
+                               tReaderOptions readers)
+    : view_(view),
+      store_(store),
+      rename_(std::move(rename)),
+      now_(std::move(now)),
+      readers_(readers) {}
+
+tRun TMainPresenter::NewRun(const tRunOptions& options) {
+  return MakeRun(options, readers_, counter_, cancel_, view_.RunEvents());
+}
 
 void TMainPresenter::FormCreate() {
   // The designed Auto mode; a stored mode replaces it below.
@@ -94,8 +87,10 @@ void TMainPresenter::FormatEditChange() { view_.ShowPreview(PreviewFor(view_.Cho
 void TMainPresenter::BeginRun() {
   running_ = true;
   closeRequested_ = false;
+  cancel_.BeginPattern();
+  view_.SetStopTarget(&cancel_);
   view_.SetRunControlsEnabled(false);
-  if (AutoProgressButton) view_.SetShowProgressBtnVisible(true);
+  if (autoProgressButton_) view_.SetShowProgressBtnVisible(true);
 }
 
 template <typename Work>
@@ -120,7 +115,10 @@ void TMainPresenter::RunBtnClick() {
   view_.ShowProgressWindow(choices.DisplayChk);
 
   int32_t count = 0;
-  RunGuarded([&] { count = rename_(RunOptionsFrom(choices), choices.FilePathEdit); });
+  RunGuarded([&] {
+    tRun run = NewRun(RunOptionsFrom(choices));
+    count = rename_(run, choices.FilePathEdit);
+  });
   const std::string filesDone = std::to_string(count) + main_text::kFilesRenamed;
   view_.SetFilesDone(filesDone);
   EndRun();
@@ -133,24 +131,32 @@ void TMainPresenter::PreviewMenuClick() {
   const tMainChoices choices = view_.Choices();
   // The list is what a preview is for: the progress window shows whatever Show Activity says.
   view_.ShowProgressWindow(true);
-  RunGuarded([&] { PreviewRename(RunOptionsFrom(choices), {choices.FilePathEdit}); });
+  RunGuarded([&] {
+    tRun run = NewRun(RunOptionsFrom(choices));
+    ThrowFailure(PreviewRename(run, {choices.FilePathEdit}));
+  });
   EndRun();
   if (closeRequested_) view_.CloseWindow();
 }
 
 void TMainPresenter::UndoMenuClick() {
   if (running_) return;
-  const std::string journal = LastRunJournal();
+  platform::FileSystem& files = platform::RealFileSystem();
+  const std::string journal = LastRunJournal(files);
   if (journal.empty()) {
     view_.Tell(main_text::kNothingToUndo);
     return;
   }
-  if (!view_.Ask(UndoQuestion(JournalFileCount(journal)))) return;
+  if (!view_.Ask(UndoQuestion(JournalFileCount(files, journal)))) return;
   BeginRun();
   view_.ShowProgressWindow(true);
   tUndoResult result;
-  RunGuarded([&] { result = UndoRun(journal); });
-  view_.SetFilesDone(UndoResultText(result.undone, result.refused, result.lost));
+  RunGuarded([&] {
+    tRun run = NewRun(tRunOptions());
+    result = UndoRun(run, journal);
+    ThrowFailure(run.Result);
+  });
+  view_.SetFilesDone(UndoResultText(result.Undone, result.Refused, result.Lost));
   EndRun();
   if (closeRequested_) view_.CloseWindow();
 }
@@ -170,7 +176,8 @@ std::string UndoResultText(int32_t undone, int32_t refused, int32_t lost) {
 
 void TMainPresenter::EndRun() {
   // Show Always keeps its button after a run, as its menu check says.
-  if (AutoProgressButton) view_.SetShowProgressBtnVisible(false);
+  if (autoProgressButton_) view_.SetShowProgressBtnVisible(false);
+  view_.SetStopTarget(nullptr);
   view_.SetRunControlsEnabled(true);
   running_ = false;
 }
@@ -191,7 +198,7 @@ void TMainPresenter::ApplyProgressButtonMode(tProgressButtonMode mode) {
   mode_ = mode;
   const tProgressButtonState state = ProgressButtonStateFor(mode);
   view_.SetShowProgressBtnVisible(state.buttonVisible);
-  AutoProgressButton = state.autoProgressButton;
+  autoProgressButton_ = state.autoProgressButton;
   view_.CheckProgressButtonMode(mode);
 }
 
@@ -208,8 +215,8 @@ void TMainPresenter::CloseRequested() {
   }
   if (closeRequested_) return;
   closeRequested_ = true;
-  KeepRunning = false;
-  if (tProgressSink* progress = ProgressWindow()) progress->AddAlertLine(kStoppedLine, 0);
+  cancel_.StopPattern();
+  view_.ShowStopped();
 }
 
 }  // namespace ui

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/RunOptions.h"
+#include "engine/pass/Run.h"
 #include "platform/DateTime.h"
 #include "settings/SettingsStore.h"
 #include "ui/FormatPreview.h"
@@ -47,18 +47,28 @@ class tMainView {
   virtual std::optional<std::string> BrowseForFolder(const std::string& startFolder) = 0;
   // Ends the window, which ends the program (its choices are saved as it goes).
   virtual void CloseWindow() = 0;
+  // Where the window's runs tell what they do: the progress window's lines.
+  virtual tRunEvents& RunEvents() = 0;
+  // The progress window's Stop button stops this run; nullptr once it has ended.
+  virtual void SetStopTarget(tCancelToken* token) = 0;
+  // The "Stopped..." line, when the window is closed during a run.
+  virtual void ShowStopped() = 0;
 };
 
 // The main window's logic: start and end, the live preview, the run, the folder search
 // and the Show Progress button's modes.
 class TMainPresenter {
  public:
-  using RenamePass = std::function<int32_t(const tRunOptions&, const std::string&)>;
+  // One run of the pattern; returns how many files it moved or copied. A failure that ends
+  // it is thrown, to be shown as the window shows failures.
+  using RenamePass = std::function<int32_t(tRun& run, const std::string& pattern)>;
   using Clock = std::function<TDateTime()>;
 
-  // By default the real, journalled run, the computer's clock and the program's settings.
-  TMainPresenter(tMainView& view, tSettingsStore& store);
-  TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now);
+  // By default the real, journalled run, the computer's clock and the program's settings;
+  // the readers' options are those read at start-up.
+  TMainPresenter(tMainView& view, tSettingsStore& store, tReaderOptions readers = {});
+  TMainPresenter(tMainView& view, tSettingsStore& store, RenamePass rename, Clock now,
+                 tReaderOptions readers = {});
 
   // Restores the remembered choices (when the store is open) and fills the displays.
   void FormCreate();
@@ -89,6 +99,10 @@ class TMainPresenter {
   // ends after the current file, as with Stop, and the window closes when it returns.
   void CloseRequested();
   bool Running() const { return running_; }
+  // True while the Show Progress button is in its Auto mode: shown during a run only.
+  bool AutoProgressButton() const { return autoProgressButton_; }
+  // The running counter: it runs on across the runs while the window is open.
+  int32_t Counter() const { return counter_; }
 
  private:
   void ApplyProgressButtonMode(tProgressButtonMode mode);
@@ -100,12 +114,18 @@ class TMainPresenter {
   // caller, which shows it.
   template <typename Work>
   void RunGuarded(Work work);
+  // A run of the options, its events going to the view.
+  tRun NewRun(const tRunOptions& options);
 
   tMainView& view_;
   tSettingsStore& store_;
   RenamePass rename_;
   Clock now_;
+  tReaderOptions readers_;
   tProgressButtonMode mode_ = tProgressButtonMode::Auto;
+  bool autoProgressButton_ = true;
+  int32_t counter_ = 0;
+  tCancelToken cancel_;
   bool running_ = false;
   bool closeRequested_ = false;
 };

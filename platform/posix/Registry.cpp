@@ -1,3 +1,5 @@
+#include "platform/Registry.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,9 +11,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/RegFile.h"
-#include "platform/Registry.h"
 
 namespace platform {
 
@@ -24,7 +25,8 @@ std::string ConfigFolder() {
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     return folder;
   }
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg) return std::string(xdg) + "/stampel";
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg)
+    return std::string(xdg) + "/stampel";
   const char* home = std::getenv("HOME");
   return std::string(home && *home ? home : ".") + "/.config/stampel";
 }
@@ -84,7 +86,8 @@ class FileRegistryKey : public RegistryKey {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", std::localtime(&now));
     std::string kept = file_ + ".unreadable-" + stamp;
-    for (int n = 2; FileExists(kept); ++n) kept = file_ + ".unreadable-" + stamp + "-" + std::to_string(n);
+    for (int n = 2; FileExists(kept); ++n)
+      kept = file_ + ".unreadable-" + stamp + "-" + std::to_string(n);
     if (MoveFileSafely(file_, kept, false) != 0) return false;
     std::fprintf(stderr, "stampel: the settings file %s could not be read; it was kept as %s\n",
                  file_.c_str(), kept.c_str());

@@ -14,19 +14,6 @@ namespace {
 
 int Descriptor(Stream stream) { return stream == Stream::Output ? STDOUT_FILENO : STDERR_FILENO; }
 
-// What the Ctrl+C handler writes; a fixed buffer, since a signal handler may not allocate.
-char farewell[64];
-volatile std::sig_atomic_t farewellLength = 0;
-
-extern "C" void SayFarewell(int signal) {
-  if (farewellLength > 0) {
-    ssize_t ignored = write(STDERR_FILENO, farewell, static_cast<size_t>(farewellLength));
-    (void)ignored;
-  }
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
 }  // namespace
 
 bool IsTerminal(Stream stream) { return isatty(Descriptor(stream)) == 1; }
@@ -55,15 +42,6 @@ void WriteNow(Stream stream, const std::string& text) {
   }
 }
 
-void SetInterruptFarewell(const std::string& text) {
-  struct sigaction current {};
-  if (sigaction(SIGINT, nullptr, &current) != 0) return;
-  if (current.sa_handler != SIG_DFL && current.sa_handler != SayFarewell) return;
-  farewellLength = 0;
-  const size_t length = text.size() < sizeof farewell ? text.size() : sizeof farewell;
-  std::memcpy(farewell, text.data(), length);
-  farewellLength = static_cast<std::sig_atomic_t>(length);
-  if (current.sa_handler == SIG_DFL && length > 0) std::signal(SIGINT, SayFarewell);
-}
+void SurviveClosedOutput() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace platform

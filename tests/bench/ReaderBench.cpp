@@ -38,7 +38,7 @@ void ReadAllFive(tBaseFile& reader) {
 void OpenClose(benchmark::State& state, const std::string& path) {
   for (auto _ : state) {
     platform::InputFile file(path);
-    benchmark::DoNotOptimize(file.Size());
+    benchmark::DoNotOptimize(file.Facts().size);
   }
 }
 

@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "engine/FormatTimestamp.h"
+#include "engine/format/FormatTimestamp.h"
 
 namespace {
 

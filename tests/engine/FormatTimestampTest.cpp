@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/FormatTimestamp.h"
+#include "engine/format/FormatTimestamp.h"
 
 namespace {
 

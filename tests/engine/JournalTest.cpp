@@ -2,17 +2,18 @@
 
 #include <algorithm>
 
-#include "engine/Journal.h"
 #include "engine/Runs.h"
+#include "engine/journal/Journal.h"
+#include "engine/journal/JournalText.h"
 #include "platform/CommandLine.h"
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 #include "tests/engine/TortureTrees.h"
 #include "tests/support/Photos.h"
-#include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 
 using test::ReadBytes;
 using test::WriteBytes;
@@ -50,45 +51,45 @@ TEST(JournalText, TimesGoThereAndBackToTheNanosecond) {
 
 TEST(JournalText, RecordsAndMarksAreReadBackAndACutLastLineIsLeftOut) {
   tJournalRecord move;
-  move.number = 1;
-  move.from = "C:\\a b\\IMG.JPG";
-  move.to = "C:\\a b\\2004\tx.JPG";
-  move.facts = {1234, 1083827289000000000, 1083827280000000000};
-  move.stamped = true;
-  move.beforeStamp = {1234, 5, platform::kNoTime};
-  move.replaced = true;
+  move.Number = 1;
+  move.From = "C:\\a b\\IMG.JPG";
+  move.To = "C:\\a b\\2004\tx.JPG";
+  move.Facts = {1234, 1083827289000000000, 1083827280000000000};
+  move.Stamped = true;
+  move.BeforeStamp = {1234, 5, platform::kNoTime};
+  move.Replaced = true;
   tJournalRecord folder;
-  folder.number = 2;
-  folder.kind = tJournalKind::MakeFolder;
-  folder.from = "/x/sorted";
+  folder.Number = 2;
+  folder.Kind = tJournalKind::MakeFolder;
+  folder.From = "/x/sorted";
   const std::string text = journal_text::Header(0, "/old.txt") + journal_text::RecordLine(move) +
                            journal_text::ViaLine(1, "/tmp/v") + journal_text::DoneLine(1) +
                            journal_text::RecordLine(folder) + journal_text::FailedLine(2, 17) +
                            "garbage line\n" + "3\tmove\tfrom=/a\tto=/b";  // cut short
   tJournalContents contents;
   ASSERT_TRUE(journal_text::Parse(text, contents));
-  EXPECT_EQ("/old.txt", contents.undoes);
-  ASSERT_EQ(2u, contents.records.size());
-  const tJournalRecord& a = contents.records[0];
-  EXPECT_EQ(move.from, a.from);
-  EXPECT_EQ(move.to, a.to);
-  EXPECT_EQ("/tmp/v", a.via);
-  EXPECT_EQ(1234, a.facts.size);
-  EXPECT_EQ(move.facts.modified, a.facts.modified);
-  EXPECT_EQ(move.facts.created, a.facts.created);
-  EXPECT_TRUE(a.stamped);
-  EXPECT_EQ(5, a.beforeStamp.modified);
-  EXPECT_EQ(platform::kNoTime, a.beforeStamp.created);
-  EXPECT_TRUE(a.replaced);
-  EXPECT_EQ(tJournalState::Done, a.state);
-  EXPECT_EQ(tJournalKind::MakeFolder, contents.records[1].kind);
-  EXPECT_EQ(tJournalState::Failed, contents.records[1].state);
-  EXPECT_EQ(17, contents.records[1].failure);
-  EXPECT_EQ(1u, contents.unreadableLines.size());
+  EXPECT_EQ("/old.txt", contents.Undoes);
+  ASSERT_EQ(2u, contents.Records.size());
+  const tJournalRecord& a = contents.Records[0];
+  EXPECT_EQ(move.From, a.From);
+  EXPECT_EQ(move.To, a.To);
+  EXPECT_EQ("/tmp/v", a.Via);
+  EXPECT_EQ(1234, a.Facts.size);
+  EXPECT_EQ(move.Facts.modified, a.Facts.modified);
+  EXPECT_EQ(move.Facts.created, a.Facts.created);
+  EXPECT_TRUE(a.Stamped);
+  EXPECT_EQ(5, a.BeforeStamp.modified);
+  EXPECT_EQ(platform::kNoTime, a.BeforeStamp.created);
+  EXPECT_TRUE(a.Replaced);
+  EXPECT_EQ(tJournalState::Done, a.State);
+  EXPECT_EQ(tJournalKind::MakeFolder, contents.Records[1].Kind);
+  EXPECT_EQ(tJournalState::Failed, contents.Records[1].State);
+  EXPECT_EQ(17, contents.Records[1].Failure);
+  EXPECT_EQ(1u, contents.UnreadableLines.size());
   EXPECT_FALSE(journal_text::Parse("some other file\n", contents));
   // A journal whose header was cut short by a kill holds nothing.
   EXPECT_TRUE(journal_text::Parse("Stampel jou", contents));
-  EXPECT_TRUE(contents.records.empty());
+  EXPECT_TRUE(contents.Records.empty());
   EXPECT_TRUE(journal_text::Parse("", contents));
 }
 
@@ -98,7 +99,7 @@ class Journals : public ::testing::Test {
  protected:
   test::TempDir dir;
   test::SettingsSandbox settings;
-  test::RecordingSink sink;
+  test::TestRun run;
 };
 
 }  // namespace
@@ -113,14 +114,14 @@ TEST_F(Journals, OnlyTheLatestFiftyAreKept) {
   }
   WriteBytes(folder + "notes.txt", "not a journal");
   WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
-  ASSERT_EQ(1, RunRename(tRunOptions(), {dir / "a.jpg"}));
-  const std::vector<std::string> journals = ListJournals(folder);
+  ASSERT_EQ(1, run.RunRename({dir / "a.jpg"}).Transferred);
+  const std::vector<std::string> journals = ListJournals(platform::RealFileSystem(), folder);
   ASSERT_EQ(kJournalsKept, journals.size());
   EXPECT_EQ(folder + "20000101T000006.000Z-000000.txt", journals.front());
-  EXPECT_EQ(LastRunJournal(), journals.back());
+  EXPECT_EQ(run.LastRunJournal(), journals.back());
   // A journal that a run killed at its start left holds nothing: the run before is the last.
   WriteBytes(folder + "29990101T000000.000Z-000000.txt", "");
-  EXPECT_EQ(journals.back(), LastRunJournal());
+  EXPECT_EQ(journals.back(), run.LastRunJournal());
   EXPECT_TRUE(test::Exists(folder + "notes.txt"));
 }
 
@@ -131,14 +132,13 @@ TEST_F(Journals, NamesWithAnyCharacterComeBack) {
   for (size_t i = 0; i < names.size(); ++i)
     WriteBytes(dir / names[i], test::Photo({"2004:05:06 07:08:09", "", "", 0, 0, names[i]}));
   const auto before = test::Snapshot(dir.Path());
-  tRunOptions options;
-  options.UseCounter = true;
-  ASSERT_EQ(static_cast<int32_t>(names.size()), RunRename(options, {dir / "*.jpg"}));
+  run.options.UseCounter = true;
+  ASSERT_EQ(static_cast<int32_t>(names.size()), run.RunRename({dir / "*.jpg"}).Transferred);
   ASSERT_NE(before, test::Snapshot(dir.Path()));
-  const std::string journal = LastRunJournal();
+  const std::string journal = run.LastRunJournal();
   const std::string text = ReadBytes(journal);
   EXPECT_NE(std::string::npos, text.find("100%25 sure.jpg"));
-  EXPECT_EQ(static_cast<int32_t>(names.size()), UndoRun(journal).undone);
+  EXPECT_EQ(static_cast<int32_t>(names.size()), run.UndoRun(journal).Undone);
   EXPECT_EQ(before, test::Snapshot(dir.Path()));
 }
 
@@ -152,10 +152,10 @@ TEST_F(Journals, AKilledRunIsUndoneWhereverTheKillFell) {
   auto record = [](tJournalKind kind, const std::string& from, const std::string& to,
                    const platform::FileFacts& f) {
     tJournalRecord r;
-    r.kind = kind;
-    r.from = from;
-    r.to = to;
-    r.facts = f;
+    r.Kind = kind;
+    r.From = from;
+    r.To = to;
+    r.Facts = f;
     return r;
   };
   for (const char* name : {"never.jpg", "moved.jpg", "twice.jpg", "copied.jpg", "detour.jpg"})
@@ -163,7 +163,7 @@ TEST_F(Journals, AKilledRunIsUndoneWhereverTheKillFell) {
   const auto before = test::Snapshot(dir.Path());
   std::string path;
   {
-    tJournal journal(settings.JournalFolder());
+    tJournal journal(platform::RealFileSystem(), settings.JournalFolder());
     // Killed before the move began.
     journal.Begin(record(tJournalKind::Move, dir / "never.jpg", dir / "never2.jpg",
                          facts(dir / "never.jpg")));
@@ -185,10 +185,10 @@ TEST_F(Journals, AKilledRunIsUndoneWhereverTheKillFell) {
     platform::MoveFileSafely(dir / "detour.jpg", dir / "~tmp.jpg", false);
     path = journal.Path();
   }
-  EXPECT_EQ(5, JournalFileCount(path));
-  const tUndoResult result = UndoRun(path);
-  EXPECT_EQ(0, result.refused);
-  EXPECT_EQ(3, result.undone);  // moved back, the extra copy removed, the detour back
+  EXPECT_EQ(5, JournalFileCount(platform::RealFileSystem(), path));
+  const tUndoResult result = run.UndoRun(path);
+  EXPECT_EQ(0, result.Refused);
+  EXPECT_EQ(3, result.Undone);  // moved back, the extra copy removed, the detour back
   EXPECT_EQ(before, test::Snapshot(dir.Path()));
 }
 
@@ -200,19 +200,19 @@ TEST_F(Journals, ARecordHoldsTheFactsOfTheFileAsItIsMoved) {
     WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
     // A time every system keeps exactly (Windows counts in steps of 100 ns).
     ASSERT_TRUE(platform::SetExactFileTimes(dir / "a.jpg", 1000000000123456700, platform::kNoTime));
-    tRunOptions options;
-    options.Format = stamp ? "yyyy_" : "yyyy-";
-    options.SetFileStamp = stamp;
-    ASSERT_EQ(1, RunRename(options, {dir / "a.jpg"}));
+    run.options.Format = stamp ? "yyyy_" : "yyyy-";
+    run.options.SetFileStamp = stamp;
+    ASSERT_EQ(1, run.RunRename({dir / "a.jpg"}).Transferred);
     const std::string moved = dir / (stamp ? "2004_a.jpg" : "2004-a.jpg");
     platform::FileFacts now;
     ASSERT_TRUE(platform::ReadFileFacts(moved, now));
-    const tJournalContents contents = ReadJournal(LastRunJournal());
-    const auto move = std::find_if(contents.records.begin(), contents.records.end(),
-                                   [](const tJournalRecord& r) { return r.kind == tJournalKind::Move; });
-    ASSERT_NE(contents.records.end(), move);
-    EXPECT_EQ(now.size, move->facts.size);
-    EXPECT_EQ(now.modified, move->facts.modified);
+    const tJournalContents contents = ReadJournal(platform::RealFileSystem(), run.LastRunJournal());
+    const auto move =
+        std::find_if(contents.Records.begin(), contents.Records.end(),
+                     [](const tJournalRecord& r) { return r.Kind == tJournalKind::Move; });
+    ASSERT_NE(contents.Records.end(), move);
+    EXPECT_EQ(now.size, move->Facts.size);
+    EXPECT_EQ(now.modified, move->Facts.modified);
     EXPECT_EQ(stamp, now.modified != 1000000000123456700);
     platform::RemoveFile(moved);
   }

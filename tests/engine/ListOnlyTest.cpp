@@ -7,16 +7,16 @@
 #include <functional>
 #include <tuple>
 
-#include "engine/Journal.h"
-#include "engine/RunState.h"
 #include "engine/Runs.h"
+#include "engine/journal/Journal.h"
+#include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
 #include "tests/engine/TortureTrees.h"
 #include "tests/support/Photos.h"
-#include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 
 namespace {
 
@@ -24,11 +24,11 @@ const char kSep = platform::PathSeparator();
 
 using Lines = std::vector<std::tuple<std::string, bool, int32_t>>;
 
-Lines Record(const std::function<void()>& run) {
-  test::RecordingSink sink;
-  run();
+Lines Record(test::TestRun& run, const std::function<void()>& work) {
+  run.sink.lines.clear();
+  work();
   Lines lines;
-  for (const auto& line : sink.lines) lines.emplace_back(line.text, line.alert, line.increment);
+  for (const auto& line : run.sink.lines) lines.emplace_back(line.text, line.alert, line.increment);
   return lines;
 }
 
@@ -93,43 +93,45 @@ TEST_P(ListOnlyAndUndo, TheListIsTheRunAndTheUndoBringsBackTheTree) {
   const Scenario& scenario = GetParam();
   const std::string root = dir / "tree" + kSep;
   scenario.makeTree(root);
-  tRunOptions options;
+  test::TestRun run;
+  tRunOptions& options = run.options;
   scenario.choose(options, root);
   const std::vector<std::string> patterns{root + "*.*"};
   const auto before = test::Snapshot(root);
   const auto foldersBefore = test::Folders(root);
-  const int32_t counter = FileCounter;
+  const int32_t counter = run.counter;
 
   int32_t listed = 0;
-  const Lines list = Record([&] { listed = PreviewRename(options, patterns); });
+  const Lines list = Record(run, [&] { listed = run.PreviewRename(patterns).Transferred; });
   EXPECT_EQ(before, test::Snapshot(root)) << "the list changed files";
   EXPECT_EQ(foldersBefore, test::Folders(root)) << "the list made folders";
-  EXPECT_TRUE(ListJournals(settings.JournalFolder()).empty()) << "the list wrote a journal";
-  EXPECT_EQ(counter, FileCounter);
+  EXPECT_TRUE(ListJournals(platform::RealFileSystem(), settings.JournalFolder()).empty())
+      << "the list wrote a journal";
+  EXPECT_EQ(counter, run.counter);
 
   int32_t moved = 0;
-  const Lines run = Record([&] { moved = RunRename(options, patterns); });
-  ASSERT_FALSE(run.empty());
-  EXPECT_EQ(run, list);
+  const Lines real = Record(run, [&] { moved = run.RunRename(patterns).Transferred; });
+  ASSERT_FALSE(real.empty());
+  EXPECT_EQ(real, list);
   EXPECT_EQ(moved, listed);
 
-  const std::string journal = LastRunJournal();
+  const std::string journal = run.LastRunJournal();
   ASSERT_FALSE(journal.empty());
   // Each moved or copied file, and each file whose times alone the stamp changed.
-  EXPECT_GE(JournalFileCount(journal), moved);
+  EXPECT_GE(JournalFileCount(platform::RealFileSystem(), journal), moved);
   tUndoResult result;
-  const Lines undo = Record([&] { result = UndoRun(journal); });
-  EXPECT_EQ(0, result.refused);
+  const Lines undo = Record(run, [&] { result = run.UndoRun(journal); });
+  EXPECT_EQ(0, result.Refused);
   const auto after = test::Snapshot(root);
   EXPECT_EQ(foldersBefore, test::Folders(root)) << "the run's folders stay";
   if (!scenario.replaces) {
-    EXPECT_EQ(0, result.lost);
+    EXPECT_EQ(0, result.Lost);
     EXPECT_EQ(before, after);
     return;
   }
   // Every file that is back is as it was; the others are the ones reported as replaced.
-  EXPECT_GT(result.lost, 0);
-  EXPECT_EQ(before.size() - after.size(), static_cast<size_t>(result.lost));
+  EXPECT_GT(result.Lost, 0);
+  EXPECT_EQ(before.size() - after.size(), static_cast<size_t>(result.Lost));
   for (const auto& [path, state] : after) {
     ASSERT_EQ(1u, before.count(path)) << path;
     EXPECT_EQ(before.at(path), state) << path;
@@ -137,7 +139,7 @@ TEST_P(ListOnlyAndUndo, TheListIsTheRunAndTheUndoBringsBackTheTree) {
   size_t lostLines = 0;
   for (const auto& line : undo)
     lostLines += std::get<0>(line).find("cannot come back") != std::string::npos;
-  EXPECT_EQ(static_cast<size_t>(result.lost), lostLines);
+  EXPECT_EQ(static_cast<size_t>(result.Lost), lostLines);
 }
 
 INSTANTIATE_TEST_SUITE_P(TortureTrees, ListOnlyAndUndo, ::testing::ValuesIn(kScenarios),

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/FormatTimestamp.h"
-#include "engine/LocaleFormats.h"
+#include "engine/format/FormatTimestamp.h"
+#include "engine/format/LocaleFormats.h"
 
 using platform::LocaleItems;
 

@@ -7,14 +7,14 @@
 #include <filesystem>
 #include <map>
 
-#include "engine/RenameDirectory.h"
-#include "platform/FileSystem.h"
+#include "engine/pass/RenameDirectory.h"
+#include "platform/FileOperations.h"
 #include "platform/Path.h"
 #include "tests/engine/TortureTrees.h"
 #include "tests/support/Photos.h"
-#include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 
 namespace fs = std::filesystem;
 using test::Photo;
@@ -29,12 +29,17 @@ using test::QuotedFolder;
 
 class NoLoss : public ::testing::Test {
  protected:
-  int32_t Run() { return RenameDirectory(options, dir / "*.*"); }
+  // The journalled run, as a user starts it: plain moves go in planned batches.
+  int32_t Run() {
+    const tRunResult& result = run.RunRename({dir / "*.*"});
+    EXPECT_EQ("", result.Failure);
+    return result.Transferred;
+  }
 
   test::TempDir dir;
-  test::RecordingSink sink;
   test::SettingsSandbox settings;
-  tRunOptions options;
+  test::TestRun run;
+  tRunOptions& options = run.options;
 };
 
 }  // namespace
@@ -59,7 +64,8 @@ TEST_F(NoLoss, MovesIntoOneFolderBeyondTheFreeNamesKeepEveryFile) {
   Run();
   EXPECT_EQ(before, Contents(dir.Path()));
   int failed = 0;
-  for (const auto& line : sink.lines) failed += line.text.find("couldn't rename this file") != std::string::npos;
+  for (const auto& line : run.sink.lines)
+    failed += line.text.find("couldn't rename this file") != std::string::npos;
   EXPECT_GT(failed, 0) << "the tree should overflow the 37 free names";
 }
 
@@ -99,7 +105,8 @@ TEST_F(NoLoss, LetterCaseOnlyRenamesInEveryFolderKeepEveryFile) {
   const std::string folders[] = {"", std::string("p") + kSep, std::string("q") + kSep};
   for (const std::string& folder : folders) {
     platform::ForceDirectories(dir / folder);
-    test::WriteBytes(dir / folder + "photo.jpg", Photo(PhotoInfo("2004:05:06 07:08:09", "", "", 0, 0, folder)));
+    test::WriteBytes(dir / folder + "photo.jpg",
+                     Photo(PhotoInfo("2004:05:06 07:08:09", "", "", 0, 0, folder)));
   }
   const auto before = Contents(dir.Path());
   options.Format = "'PHOTO'";
@@ -109,5 +116,6 @@ TEST_F(NoLoss, LetterCaseOnlyRenamesInEveryFolderKeepEveryFile) {
   EXPECT_EQ(3, Run());
   EXPECT_EQ(before, Contents(dir.Path()));
   for (const std::string& folder : folders)
-    EXPECT_EQ((std::vector<std::string>{"PHOTO.jpg"}), platform::ListFiles(dir / folder + "*")) << folder;
+    EXPECT_EQ((std::vector<std::string>{"PHOTO.jpg"}), platform::ListFiles(dir / folder + "*"))
+        << folder;
 }

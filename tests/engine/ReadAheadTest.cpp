@@ -8,11 +8,11 @@
 #include <mutex>
 #include <set>
 
-#include "engine/ReadAhead.h"
+#include "engine/readahead/ReadAhead.h"
 
 namespace {
 
-std::vector<size_t> TakeAll(ReadAheadPlan& plan, WarmResult result) {
+std::vector<size_t> TakeAll(tReadAheadPlan& plan, tWarmResult result) {
   std::vector<size_t> taken;
   size_t index;
   while (plan.Take(index)) {
@@ -22,91 +22,91 @@ std::vector<size_t> TakeAll(ReadAheadPlan& plan, WarmResult result) {
   return taken;
 }
 
-ReadAheadSettings Settings(size_t ahead, int cachedBeforeProbing = 1000, size_t probeStride = 10) {
-  ReadAheadSettings settings;
-  settings.threads = 3;
-  settings.ahead = ahead;
-  settings.cachedBeforeProbing = cachedBeforeProbing;
-  settings.probeStride = probeStride;
+tReadAheadSettings Settings(size_t ahead, int cachedBeforeProbing = 1000, size_t probeStride = 10) {
+  tReadAheadSettings settings;
+  settings.Threads = 3;
+  settings.Ahead = ahead;
+  settings.CachedBeforeProbing = cachedBeforeProbing;
+  settings.ProbeStride = probeStride;
   return settings;
 }
 
 }  // namespace
 
 TEST(ReadAheadPlan, HandsOutTheFilesAfterThePassNeverMoreThanAheadOfIt) {
-  ReadAheadPlan plan(Settings(4));
+  tReadAheadPlan plan(Settings(4));
   plan.Begin(100);
-  EXPECT_EQ((std::vector<size_t>{1, 2, 3, 4}), TakeAll(plan, WarmResult::Read));
+  EXPECT_EQ((std::vector<size_t>{1, 2, 3, 4}), TakeAll(plan, tWarmResult::Read));
   plan.Reached(1);
-  EXPECT_EQ((std::vector<size_t>{5}), TakeAll(plan, WarmResult::Read));
+  EXPECT_EQ((std::vector<size_t>{5}), TakeAll(plan, tWarmResult::Read));
   // The pass overtook the read-ahead: what it has reached is never handed out.
   plan.Reached(50);
-  EXPECT_EQ((std::vector<size_t>{51, 52, 53, 54}), TakeAll(plan, WarmResult::Read));
+  EXPECT_EQ((std::vector<size_t>{51, 52, 53, 54}), TakeAll(plan, tWarmResult::Read));
   plan.Reached(98);
-  EXPECT_EQ((std::vector<size_t>{99}), TakeAll(plan, WarmResult::Read));
+  EXPECT_EQ((std::vector<size_t>{99}), TakeAll(plan, tWarmResult::Read));
   plan.Reached(99);
-  EXPECT_TRUE(TakeAll(plan, WarmResult::Read).empty());
+  EXPECT_TRUE(TakeAll(plan, tWarmResult::Read).empty());
 }
 
 TEST(ReadAheadPlan, AFolderOfOneFileOrNoneHasNothingToWarm) {
-  ReadAheadPlan plan(Settings(4));
+  tReadAheadPlan plan(Settings(4));
   for (size_t count : {0, 1}) {
     plan.Begin(count);
     EXPECT_EQ(0u, plan.Waiting());
-    EXPECT_TRUE(TakeAll(plan, WarmResult::Read).empty());
+    EXPECT_TRUE(TakeAll(plan, tWarmResult::Read).empty());
   }
   plan.Begin(3);
-  EXPECT_EQ((std::vector<size_t>{1, 2}), TakeAll(plan, WarmResult::Read));
+  EXPECT_EQ((std::vector<size_t>{1, 2}), TakeAll(plan, tWarmResult::Read));
 }
 
 TEST(ReadAheadPlan, ThreadsAreWokenOnlyOnceHalfTheWindowIsFree) {
-  ReadAheadPlan plan(Settings(8));
+  tReadAheadPlan plan(Settings(8));
   plan.Begin(100);
   EXPECT_EQ(8u, plan.Waiting());
-  TakeAll(plan, WarmResult::Read);  // 1..8
+  TakeAll(plan, tWarmResult::Read);  // 1..8
   for (size_t index = 1; index <= 3; ++index) EXPECT_EQ(0u, plan.Reached(index)) << index;
   EXPECT_EQ(5u, plan.Reached(5));  // files 9..13 wait
   EXPECT_EQ(5u, plan.Waiting());
 }
 
 TEST(ReadAheadPlan, AWarmFolderIsOnlyProbedUntilAWarmUpHasToWait) {
-  ReadAheadPlan plan(Settings(32, 3, 10));
+  tReadAheadPlan plan(Settings(32, 3, 10));
   plan.Begin(200);
   size_t index;
   for (size_t expected : {1, 2, 3}) {
     ASSERT_TRUE(plan.Take(index));
     EXPECT_EQ(expected, index);
     EXPECT_FALSE(plan.Probing());
-    plan.Note(WarmResult::Cached);
+    plan.Note(tWarmResult::Cached);
   }
   EXPECT_TRUE(plan.Probing());
   EXPECT_EQ(3u, plan.Waiting());  // 4, 14 and 24 of the files up to 32
-  EXPECT_EQ((std::vector<size_t>{4, 14, 24}), TakeAll(plan, WarmResult::Cached));
+  EXPECT_EQ((std::vector<size_t>{4, 14, 24}), TakeAll(plan, tWarmResult::Cached));
   plan.Reached(20);
   ASSERT_TRUE(plan.Take(index));
   EXPECT_EQ(34u, index);
   // The probe found the device at work: every file again, those skipped since 20 first.
-  plan.Note(WarmResult::Read);
+  plan.Note(tWarmResult::Read);
   EXPECT_FALSE(plan.Probing());
-  const std::vector<size_t> taken = TakeAll(plan, WarmResult::Read);
+  const std::vector<size_t> taken = TakeAll(plan, tWarmResult::Read);
   ASSERT_EQ(32u, taken.size());
   EXPECT_EQ(21u, taken.front());
   EXPECT_EQ(52u, taken.back());
 }
 
 TEST(ReadAheadPlan, AFailedWarmUpNeitherCountsAsCachedNorEndsProbing) {
-  ReadAheadPlan plan(Settings(32, 2, 10));
+  tReadAheadPlan plan(Settings(32, 2, 10));
   plan.Begin(200);
-  plan.Note(WarmResult::Cached);
-  plan.Note(WarmResult::Failed);
+  plan.Note(tWarmResult::Cached);
+  plan.Note(tWarmResult::Failed);
   EXPECT_FALSE(plan.Probing());
-  plan.Note(WarmResult::Cached);
+  plan.Note(tWarmResult::Cached);
   EXPECT_TRUE(plan.Probing());
-  plan.Note(WarmResult::Failed);
+  plan.Note(tWarmResult::Failed);
   EXPECT_TRUE(plan.Probing());
   // The state carries over into the next folder.
   plan.Begin(50);
-  EXPECT_EQ((std::vector<size_t>{1, 11, 21, 31}), TakeAll(plan, WarmResult::Cached));
+  EXPECT_EQ((std::vector<size_t>{1, 11, 21, 31}), TakeAll(plan, tWarmResult::Cached));
 }
 
 namespace {
@@ -114,14 +114,14 @@ namespace {
 // A warm function that records what it was given and can hold the warm-ups back.
 class FakeWarm {
  public:
-  WarmResult operator()(const std::string& path) {
+  tWarmResult operator()(const std::string& path) {
     std::unique_lock<std::mutex> lock(mutex_);
     started_.push_back(path);
     changed_.notify_all();
     changed_.wait(lock, [&] { return open_; });
     ++finished_;
     changed_.notify_all();
-    return WarmResult::Read;
+    return tWarmResult::Read;
   }
   void Hold() { Set(false); }
   void Release() { Set(true); }
@@ -164,11 +164,11 @@ TEST(ReadAheadPool, WarmsEveryLaterFileOnceAndNeverTooFarAhead) {
   std::atomic<bool> tooFar{false};
   const std::string prefix = "d/";
   const std::vector<std::string> names = Names(300);
-  ReadAheadPool pool(Settings(8), [&](const std::string& path) {
+  tReadAheadPool pool(Settings(8), [&](const std::string& path) {
     if (std::stoul(path.substr(prefix.size())) > pass + 8) tooFar = true;
     return fake(path);
   });
-  ReadAhead readAhead(prefix, names, pool);
+  tReadAhead readAhead(prefix, names, pool);
   for (size_t i = 0; i < names.size(); ++i) {
     // A pass slower than the device: its file's read has begun when it gets there.
     if (i > 0) {
@@ -187,11 +187,11 @@ TEST(ReadAheadPool, WarmsEveryLaterFileOnceAndNeverTooFarAhead) {
 
 TEST(ReadAheadPool, StopReturnsAtOnceAndNoWarmUpStartsAfterIt) {
   FakeWarm fake;
-  auto pool = std::make_unique<ReadAheadPool>(Settings(8), std::ref(fake));
+  auto pool = std::make_unique<tReadAheadPool>(Settings(8), std::ref(fake));
   const std::string prefix = "d/";
   auto names = std::make_unique<std::vector<std::string>>(Names(50));
   fake.Hold();
-  auto readAhead = std::make_unique<ReadAhead>(prefix, *names, *pool);
+  auto readAhead = std::make_unique<tReadAhead>(prefix, *names, *pool);
   readAhead->Reached(0);
   ASSERT_TRUE(fake.WaitFor("d/1"));
   readAhead->Stop();  // returns while a warm-up is held up
@@ -205,13 +205,13 @@ TEST(ReadAheadPool, StopReturnsAtOnceAndNoWarmUpStartsAfterIt) {
 
 TEST(ReadAheadPool, OnlyTheNewestFolderIsReadAhead) {
   FakeWarm fake;
-  ReadAheadPool pool(Settings(8), std::ref(fake));
+  tReadAheadPool pool(Settings(8), std::ref(fake));
   const std::string a = "a/", b = "b/";
   const std::vector<std::string> names = Names(20);
   fake.Hold();
-  ReadAhead older(a, names, pool);
+  tReadAhead older(a, names, pool);
   ASSERT_TRUE(fake.WaitFor("a/1"));
-  ReadAhead newer(b, names, pool);
+  tReadAhead newer(b, names, pool);
   older.Reached(5);
   newer.Reached(0);
   fake.Release();

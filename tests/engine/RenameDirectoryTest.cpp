@@ -1,21 +1,19 @@
-#include "engine/RenameDirectory.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/RunState.h"
+#include "engine/pass/RenameDirectory.h"
 #include "platform/Errors.h"
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 #include "settings/Translations.h"
 #include "tests/support/Photos.h"
-#include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 
 using test::Photo;
 using test::PhotoInfo;
@@ -46,12 +44,13 @@ class RenamePass : public ::testing::Test {
     WriteBytes(dir / name, Photo(info));
     return dir / name;
   }
-  int32_t Run(const std::string& pattern = "*.*") { return RenameDirectory(options, dir / pattern); }
+  int32_t Run(const std::string& pattern = "*.*") { return run.Rename(dir / pattern); }
 
   test::TempDir dir;
-  test::RecordingSink sink;
   test::SettingsSandbox settings;
-  tRunOptions options;
+  test::TestRun run;
+  test::RecordingSink& sink = run.sink;
+  tRunOptions& options = run.options;
 };
 
 }  // namespace
@@ -90,9 +89,9 @@ TEST_F(RenamePass, AFileWithoutDateKeepsItsNameButTakesItsCounter) {
   const std::string source = Add("IMG_0001.JPG", {"", "", "NIKON D70"});
   options.UseCounter = true;
   options.DropOldName = true;
-  const int32_t before = FileCounter;
+  const int32_t before = run.counter;
   EXPECT_EQ(0, Run());
-  EXPECT_EQ(before + 1, FileCounter);
+  EXPECT_EQ(before + 1, run.counter);
   EXPECT_EQ((std::vector<std::string>{"IMG_0001.JPG"}), FilesIn(dir.Path()));
   ASSERT_EQ(1u, sink.lines.size());
   EXPECT_EQ("Stampel 1: " + source + " -> nothing to rename", sink.lines[0].text);
@@ -118,7 +117,8 @@ TEST_F(RenamePass, AnExistingTargetIsSidesteppedOrReplaced) {
   EXPECT_EQ(1, Run("IMG.JPG"));
   EXPECT_EQ("older file", ReadBytes(dir / "2004-05-06-07-08-09_IMG.JPG"));
   EXPECT_NE(std::string::npos, ReadBytes(dir / "2004-05-06-07-08-09_IMG.JPG_1.JPG").find("new"));
-  EXPECT_NE(std::string::npos, sink.lines.back().text.find("-> " + dir / "2004-05-06-07-08-09_IMG.JPG_1.JPG"));
+  EXPECT_NE(std::string::npos,
+            sink.lines.back().text.find("-> " + dir / "2004-05-06-07-08-09_IMG.JPG_1.JPG"));
 
   Add("IMG.JPG", {"2004:05:06 07:08:09", "", "", 0, 0, "newer"});
   options.Overwrite = true;
@@ -139,13 +139,14 @@ TEST_F(RenamePass, ACopyLeavesTheSourceInPlace) {
 TEST_F(RenamePass, TheCounterRunsOnAcrossFoldersWhileLineNumbersRestart) {
   platform::ForceDirectories(dir / "sub");
   for (int i = 0; i < 10; ++i) Add("a" + std::to_string(i) + ".jpg", {"2004:05:06 07:08:09"});
-  for (int i = 0; i < 5; ++i) Add(std::string("sub") + kSep + "b" + std::to_string(i) + ".jpg", {"2004:05:06 07:08:09"});
+  for (int i = 0; i < 5; ++i)
+    Add(std::string("sub") + kSep + "b" + std::to_string(i) + ".jpg", {"2004:05:06 07:08:09"});
   options.Format = "'x'";
   options.DropOldName = true;
   options.UseCounter = true;
   options.CounterWidth = 4;
   options.Recurse = true;
-  const int32_t start = FileCounter;
+  const int32_t start = run.counter;
   EXPECT_EQ(15, Run("*.jpg"));
   ASSERT_EQ(15u, sink.lines.size());
   for (int i = 0; i < 15; ++i) {
@@ -161,7 +162,7 @@ TEST_F(RenamePass, TheCounterRunsOnAcrossFoldersWhileLineNumbersRestart) {
 }
 
 TEST_F(RenamePass, NothingToRenameStillAdvancesTheCounterAndStamps) {
-  const int32_t next = FileCounter + 1;
+  const int32_t next = run.counter + 1;
   const std::string source = Add("x" + std::to_string(next) + ".jpg", {"2004:05:06 07:08:09"});
   options.Format = "'x'";
   options.DropOldName = true;
@@ -169,7 +170,7 @@ TEST_F(RenamePass, NothingToRenameStillAdvancesTheCounterAndStamps) {
   options.CounterWidth = 0;
   options.SetFileStamp = true;
   EXPECT_EQ(0, Run());
-  EXPECT_EQ(next, FileCounter);
+  EXPECT_EQ(next, run.counter);
   ASSERT_EQ(1u, sink.lines.size());
   EXPECT_EQ("Stampel 1: " + source + " -> nothing to rename", sink.lines[0].text);
   EXPECT_EQ(0, sink.lines[0].increment);
@@ -194,7 +195,8 @@ TEST_F(RenamePass, TheStampIsWrittenOnlyWhenTheTimesDiffer) {
 TEST_F(RenamePass, AReadOnlyFileIsRenamedButNotStamped) {
   const std::string source = Add("IMG.JPG", {"2004:05:06 07:08:09"});
   namespace fs = std::filesystem;
-  fs::permissions(test::Utf8Path(source), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+  fs::permissions(test::Utf8Path(source),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   platform::FileTimes before;
   ASSERT_TRUE(platform::GetFileTimes(source, before));
@@ -216,7 +218,8 @@ TEST_F(RenamePass, SubfoldersFollowDepthFirstWithTheNamePartOfThePattern) {
   options.Format = "yyyy_";
   EXPECT_EQ(3, Run("IMG_*.JPG"));
   EXPECT_EQ((std::vector<std::string>{"2001_IMG_1.JPG", "DSC_1.JPG"}), FilesIn(dir.Path()));
-  EXPECT_EQ((std::vector<std::string>{"2003_IMG_3.JPG", "DSC_3.JPG"}), FilesIn(dir / "a" + kSep + "deep" + kSep));
+  EXPECT_EQ((std::vector<std::string>{"2003_IMG_3.JPG", "DSC_3.JPG"}),
+            FilesIn(dir / "a" + kSep + "deep" + kSep));
   // The folder's own files come before its subfolders.
   ASSERT_EQ(3u, sink.lines.size());
   EXPECT_NE(std::string::npos, sink.lines[0].text.find("IMG_1.JPG"));
@@ -243,7 +246,7 @@ TEST_F(RenamePass, StopEndsThePassAfterTheCurrentFileAtEveryLevel) {
   options.UseCounter = true;
   int lines = 0;
   sink.onLine = [&](const std::string&) {
-    if (++lines == 2) KeepRunning = false;  // as the Stop button does during the second file
+    if (++lines == 2) run.cancel.StopPattern();  // as the Stop button does during the second file
   };
   EXPECT_EQ(2, Run("*.jpg"));
   EXPECT_EQ(2u, sink.lines.size());
@@ -281,7 +284,8 @@ TEST_F(RenamePass, ATargetFolderThatCannotBeMadeFailsTheFileOnly) {
   EXPECT_EQ(4u, lines.size());  // the arrow, then the failure, for each file
   const std::string failure = " " + source + " -> couldn't rename this file";
   EXPECT_EQ(1, std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
-              return line.size() > failure.size() && line.compare(line.size() - failure.size(), failure.size(), failure) == 0;
+              return line.size() > failure.size() &&
+                     line.compare(line.size() - failure.size(), failure.size(), failure) == 0;
             }));
   EXPECT_EQ((std::vector<std::string>{"IMG.JPG", "OTHER.JPG", "blocker"}), FilesIn(dir.Path()));
 }
@@ -305,7 +309,8 @@ TEST_F(RenamePass, KeywordsTakeTheReadersValuesAndTheTranslations) {
   options.Format = "'Model'_'Size'_'Orient'_";
   options.DropOldName = true;
   Run();
-  EXPECT_EQ((std::vector<std::string>{"Model_2000x3000_hoch_.jpg", "Nikon_Main_3000x2000_L_.jpg"}), FilesIn(dir.Path()));
+  EXPECT_EQ((std::vector<std::string>{"Model_2000x3000_hoch_.jpg", "Nikon_Main_3000x2000_L_.jpg"}),
+            FilesIn(dir.Path()));
 }
 
 TEST_F(RenamePass, EachFileIsReadAsItIsAtItsTurnWhateverWasReadAheadOfIt) {

@@ -1,10 +1,9 @@
-#include "engine/TargetName.h"
-
 #include <gtest/gtest.h>
 
-#include "platform/FileSystem.h"
+#include "engine/format/Keywords.h"
+#include "engine/pass/TargetName.h"
+#include "platform/FileOperations.h"
 #include "platform/Path.h"
-#include "settings/Translations.h"
 #include "tests/support/TempDir.h"
 
 using test::TempDir;
@@ -14,28 +13,23 @@ namespace {
 // The path as this system spells it (backslashes become "/" on POSIX).
 std::string Native(const std::string& path) { return platform::NativePath(path); }
 
-class TranslationsFixture : public ::testing::Test {
- protected:
-  void SetUp() override { saved_ = ModelTranslations; }
-  void TearDown() override { ModelTranslations = saved_; }
-
- private:
-  std::vector<std::string> saved_;
-};
+std::string UniqueFileName(const std::string& target) {
+  return ::UniqueFileName(target,
+                          [](const std::string& name) { return platform::FileExists(name); });
+}
 
 }  // namespace
 
-using TargetName = TranslationsFixture;
-
-TEST_F(TargetName, TranslateModelTakesTheFirstMatchIgnoringCase) {
-  ModelTranslations = {"no equals sign", "NIKON D70=Nikon/Main", "nikon d70=Second", "EMPTY=",
-                       "Canon EOS 350D=", "canon eos 350d=Rebel"};
-  EXPECT_EQ("Nikon/Main", TranslateModel("nikon d70"));
-  EXPECT_EQ("EMPTY", TranslateModel("EMPTY"));
+TEST(Keywords, TranslateModelTakesTheFirstMatchIgnoringCase) {
+  const std::vector<std::string> lines = {
+      "no equals sign", "NIKON D70=Nikon/Main", "nikon d70=Second",
+      "EMPTY=",         "Canon EOS 350D=",      "canon eos 350d=Rebel"};
+  EXPECT_EQ("Nikon/Main", TranslateModel("nikon d70", lines));
+  EXPECT_EQ("EMPTY", TranslateModel("EMPTY", lines));
   // An empty translation ends the search: the model stays as it is.
-  EXPECT_EQ("Canon EOS 350D", TranslateModel("Canon EOS 350D"));
-  EXPECT_EQ("no equals sign", TranslateModel("no equals sign"));
-  EXPECT_EQ("Unknown", TranslateModel("Unknown"));
+  EXPECT_EQ("Canon EOS 350D", TranslateModel("Canon EOS 350D", lines));
+  EXPECT_EQ("no equals sign", TranslateModel("no equals sign", lines));
+  EXPECT_EQ("Unknown", TranslateModel("Unknown", lines));
 }
 
 TEST(TargetNameRules, CleanTargetNameBlanksWhatNamesCannotHold) {
@@ -56,19 +50,25 @@ TEST(TargetNameRules, CounterTextPadsButNeverCuts) {
 }
 
 TEST(TargetNameRules, ComposeTargetJoinsThePartsWithoutSeparators) {
-  EXPECT_EQ(Native("D:\\Pics\\2004-05-06-07-08-09_IMG_0001007.JPG"),
-            ComposeTarget("D:\\Pics\\", "2004-05-06-07-08-09_", "D:\\Pics\\IMG_0001.JPG", "007", false));
-  EXPECT_EQ(Native("D:\\Pics\\2004-05-06-07-08-09_007.JPG"),
-            ComposeTarget("D:\\Pics\\", "2004-05-06-07-08-09_", "D:\\Pics\\IMG_0001.JPG", "007", true));
-  EXPECT_EQ(Native("D:\\Pics\\x_README"), ComposeTarget("D:\\Pics\\", "x_", "D:\\Pics\\README", "", false));
+  EXPECT_EQ(
+      Native("D:\\Pics\\2004-05-06-07-08-09_IMG_0001007.JPG"),
+      ComposeTarget("D:\\Pics\\", "2004-05-06-07-08-09_", "D:\\Pics\\IMG_0001.JPG", "007", false));
+  EXPECT_EQ(
+      Native("D:\\Pics\\2004-05-06-07-08-09_007.JPG"),
+      ComposeTarget("D:\\Pics\\", "2004-05-06-07-08-09_", "D:\\Pics\\IMG_0001.JPG", "007", true));
+  EXPECT_EQ(Native("D:\\Pics\\x_README"),
+            ComposeTarget("D:\\Pics\\", "x_", "D:\\Pics\\README", "", false));
   EXPECT_EQ("IMG_0001.JPG", ComposeTarget("", "", "IMG_0001.JPG", "", false));
-  EXPECT_EQ(Native("D:\\Pics\\s_my.jpg"), ComposeTarget("D:\\Pics\\", "s_", "D:\\Pics\\my.trip.jpg", "", false));
+  EXPECT_EQ(Native("D:\\Pics\\s_my.jpg"),
+            ComposeTarget("D:\\Pics\\", "s_", "D:\\Pics\\my.trip.jpg", "", false));
 }
 
 TEST(TargetNameRules, AStemWithAPathOfItsOwnDropsThePrefix) {
   // A backslash makes the target relative to the working folder; a drive makes it absolute.
-  EXPECT_EQ(Native("2004\\05\\x_IMG.JPG"), ComposeTarget("D:\\Pics\\", "2004\\05\\x_", "D:\\Pics\\IMG.JPG", "", false));
-  EXPECT_EQ(Native("C:\\Sorted\\IMG.JPG"), ComposeTarget("D:\\Pics\\", "C:\\Sorted\\", "D:\\Pics\\IMG.JPG", "", false));
+  EXPECT_EQ(Native("2004\\05\\x_IMG.JPG"),
+            ComposeTarget("D:\\Pics\\", "2004\\05\\x_", "D:\\Pics\\IMG.JPG", "", false));
+  EXPECT_EQ(Native("C:\\Sorted\\IMG.JPG"),
+            ComposeTarget("D:\\Pics\\", "C:\\Sorted\\", "D:\\Pics\\IMG.JPG", "", false));
 }
 
 TEST(TargetNameRules, UniqueFileNameKeepsTheExtensionTwice) {
@@ -76,7 +76,8 @@ TEST(TargetNameRules, UniqueFileNameKeepsTheExtensionTwice) {
   const std::string target = dir / "2004-05-06_IMG.JPG";
   test::WriteBytes(target, "x");
   EXPECT_EQ(dir / "2004-05-06_IMG.JPG_1.JPG", UniqueFileName(target));
-  for (char c : std::string("123456789")) test::WriteBytes(dir / "2004-05-06_IMG.JPG_" + c + ".JPG", "x");
+  for (char c : std::string("123456789"))
+    test::WriteBytes(dir / "2004-05-06_IMG.JPG_" + c + ".JPG", "x");
   EXPECT_EQ(dir / "2004-05-06_IMG.JPG_A.JPG", UniqueFileName(target));
 }
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <random>
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 #include "tests/support/Photos.h"

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
-#include "engine/Journal.h"
 #include "engine/Runs.h"
+#include "engine/journal/Journal.h"
+#include "platform/FileOperations.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 #include "tests/engine/TortureTrees.h"
 #include "tests/support/Photos.h"
-#include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 
 using test::Photo;
 using test::PhotoInfo;
@@ -26,8 +27,8 @@ class Undo : public ::testing::Test {
     WriteBytes(dir / name, Photo(PhotoInfo(date, "", "", 0, 0, name)));
     return dir / name;
   }
-  int32_t Run() { return RunRename(options, {dir / "*.jpg"}); }
-  tUndoResult UndoLast() { return UndoRun(LastRunJournal()); }
+  int32_t Run() { return run.RunRename({dir / "*.jpg"}).Transferred; }
+  tUndoResult UndoLast() { return run.UndoRun(run.LastRunJournal()); }
   // The alert lines of the undo that name the path, without their "Stampel n: ".
   std::vector<std::string> AlertsAbout(const std::string& path) const {
     std::vector<std::string> found;
@@ -41,8 +42,9 @@ class Undo : public ::testing::Test {
 
   test::TempDir dir;
   test::SettingsSandbox settings;
-  test::RecordingSink sink;
-  tRunOptions options;
+  test::TestRun run;
+  test::RecordingSink& sink = run.sink;
+  tRunOptions& options = run.options;
 };
 
 }  // namespace
@@ -63,8 +65,8 @@ TEST_F(Undo, RefusesAnEditedOrRenamedFileAndATakenNameAndLosesNothing) {
   sink.lines.clear();
 
   const tUndoResult result = UndoLast();
-  EXPECT_EQ(1, result.undone);
-  EXPECT_EQ(3, result.refused);
+  EXPECT_EQ(1, result.Undone);
+  EXPECT_EQ(3, result.Refused);
   EXPECT_EQ(dBytes, ReadBytes(d));
   EXPECT_EQ((std::vector<std::string>{editedA + " -> not undone: changed since the run"}),
             AlertsAbout(editedA));
@@ -95,7 +97,7 @@ TEST_F(Undo, ACopyGoesOnlyWhenUnchangedAndEqualToASourceThatIsThere) {
   sink.lines.clear();
 
   const tUndoResult result = UndoLast();
-  EXPECT_EQ(1, result.undone);
+  EXPECT_EQ(1, result.Undone);
   EXPECT_FALSE(test::Exists(dir / "2003_c.jpg"));
   EXPECT_TRUE(test::Exists(dir / "c.jpg"));
   EXPECT_EQ(bytes, ReadBytes(copyA));
@@ -116,14 +118,14 @@ TEST_F(Undo, AnUndoIsJournalledAndCanItselfBeUndone) {
   const auto original = test::Snapshot(dir.Path());
   ASSERT_EQ(2, Run());
   const auto renamed = test::Snapshot(dir.Path());
-  const std::string runJournal = LastRunJournal();
+  const std::string runJournal = run.LastRunJournal();
 
-  EXPECT_EQ(2, UndoLast().undone);
+  EXPECT_EQ(2, UndoLast().Undone);
   EXPECT_EQ(original, test::Snapshot(dir.Path())) << "names, contents and times as before";
   EXPECT_FALSE(platform::DirectoryExists(dir / "sorted")) << "the folders the run made go";
-  const std::string undoJournal = LastRunJournal();
+  const std::string undoJournal = run.LastRunJournal();
   EXPECT_NE(runJournal, undoJournal);
-  EXPECT_EQ(runJournal, ReadJournal(undoJournal).undoes);
+  EXPECT_EQ(runJournal, ReadJournal(platform::RealFileSystem(), undoJournal).Undoes);
 
   UndoLast();
   EXPECT_EQ(renamed, test::Snapshot(dir.Path()));
@@ -135,11 +137,11 @@ TEST_F(Undo, AReplacedTargetIsReportedAsLost) {
   WriteBytes(dir / "2001_a.jpg", "the file that was there");
   options.Format = "yyyy_";
   options.Overwrite = true;
-  ASSERT_EQ(1, RunRename(options, {source}));
+  ASSERT_EQ(1, run.RunRename({source}).Transferred);
   sink.lines.clear();
   const tUndoResult result = UndoLast();
-  EXPECT_EQ(1, result.undone);
-  EXPECT_EQ(1, result.lost);
+  EXPECT_EQ(1, result.Undone);
+  EXPECT_EQ(1, result.Lost);
   EXPECT_EQ(bytes, ReadBytes(source));
   EXPECT_FALSE(test::Exists(dir / "2001_a.jpg"));
   ASSERT_EQ(1u, AlertsAbout("2001_a.jpg").size());
@@ -158,8 +160,8 @@ TEST_F(Undo, TimesThatOnlyTheStampChangedGoBack) {
   platform::FileFacts stamped;
   ASSERT_TRUE(platform::ReadFileFacts(path, stamped));
   ASSERT_NE(before.modified, stamped.modified);
-  EXPECT_EQ(1, JournalFileCount(LastRunJournal()));
-  EXPECT_EQ(1, UndoLast().undone);
+  EXPECT_EQ(1, JournalFileCount(platform::RealFileSystem(), run.LastRunJournal()));
+  EXPECT_EQ(1, UndoLast().Undone);
   platform::FileFacts after;
   ASSERT_TRUE(platform::ReadFileFacts(path, after));
   EXPECT_EQ(before.modified, after.modified);
@@ -168,5 +170,5 @@ TEST_F(Undo, TimesThatOnlyTheStampChangedGoBack) {
 TEST_F(Undo, ARunThatChangesNothingLeavesNoJournal) {
   WriteBytes(dir / "notes.jpg", "no picture at all");
   EXPECT_EQ(0, Run());
-  EXPECT_EQ("", LastRunJournal());
+  EXPECT_EQ("", run.LastRunJournal());
 }

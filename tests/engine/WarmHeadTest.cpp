@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "engine/WarmHead.h"
-#include "platform/FileSystem.h"
+#include "engine/readahead/WarmHead.h"
+#include "platform/FileOperations.h"
 #include "readers/DataStream.h"
+#include "readers/HeadBytes.h"
 #include "tests/support/MediaBuilders.h"
 #include "tests/support/Photos.h"
 #include "tests/support/TempDir.h"
@@ -48,7 +49,7 @@ TEST(WarmHead, ReadsWhatThereIsAndFailsOnlyWhereNothingCanBeOpened) {
   test::WriteBytes(dir / "empty", "");
   platform::ForceDirectories(dir / "folder");
   for (const char* name : {"photo.jpg", "short.bin", "empty"})
-    EXPECT_NE(WarmResult::Failed, WarmHead(dir / name)) << name;
-  EXPECT_EQ(WarmResult::Failed, WarmHead(dir / "missing.jpg"));
-  EXPECT_EQ(WarmResult::Failed, WarmHead(dir / "folder"));
+    EXPECT_NE(tWarmResult::Failed, WarmHead(dir / name)) << name;
+  EXPECT_EQ(tWarmResult::Failed, WarmHead(dir / "missing.jpg"));
+  EXPECT_EQ(tWarmResult::Failed, WarmHead(dir / "folder"));
 }

@@ -15,7 +15,7 @@
 #include <unistd.h>
 #endif
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "settings/SettingsStore.h"
 #include "settings/Translations.h"
 #include "settings/ValueNames.h"

@@ -1,10 +1,10 @@
-#include "platform/FileSystem.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/FileOperations.h"
+#include "platform/FileStamp.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 #include "tests/support/TempDir.h"
@@ -45,8 +45,10 @@ TEST(FileSystem, ListFilesTakesPlainFilesMatchingTheMask) {
   WriteBytes(dir / "B.JPG", "b");
   WriteBytes(dir / "c.nef", "c");
   std::filesystem::create_directory(test::Utf8Path(dir / "folder.jpg"));
-  EXPECT_EQ((std::vector<std::string>{"B.JPG", "a.jpg"}), Sorted(platform::ListFiles(dir / "*.jpg")));
-  EXPECT_EQ((std::vector<std::string>{"B.JPG", "a.jpg", "c.nef"}), Sorted(platform::ListFiles(dir / "*.*")));
+  EXPECT_EQ((std::vector<std::string>{"B.JPG", "a.jpg"}),
+            Sorted(platform::ListFiles(dir / "*.jpg")));
+  EXPECT_EQ((std::vector<std::string>{"B.JPG", "a.jpg", "c.nef"}),
+            Sorted(platform::ListFiles(dir / "*.*")));
   EXPECT_EQ((std::vector<std::string>{"c.nef"}), platform::ListFiles(dir / "c.nef"));
   EXPECT_TRUE(platform::ListFiles(dir / "nothing*.tif").empty());
   EXPECT_TRUE(platform::ListFiles(dir / "missing" + platform::PathSeparator() + "*.jpg").empty());
@@ -64,7 +66,8 @@ TEST(FileSystem, ListSubdirectoriesSkipsFilesAndDotEntries) {
   std::filesystem::create_directory(test::Utf8Path(dir / "2004"));
   std::filesystem::create_directory(test::Utf8Path(dir / "2005"));
   WriteBytes(dir / "file.jpg", "x");
-  EXPECT_EQ((std::vector<std::string>{"2004", "2005"}), Sorted(platform::ListSubdirectories(dir.Path())));
+  EXPECT_EQ((std::vector<std::string>{"2004", "2005"}),
+            Sorted(platform::ListSubdirectories(dir.Path())));
 }
 
 TEST(FileSystem, ExistenceTestsTellFilesFromFolders) {
@@ -104,7 +107,7 @@ TEST(FileSystem, CopyCarriesContentsAndLastWriteTime) {
   WriteBytes(dir / "src.jpg", std::string("\xFF\xD8 binary \0 data", 16));
   platform::FileStamp stamp;
   ASSERT_TRUE(stamp.Open(dir / "src.jpg"));
-  ASSERT_TRUE(stamp.Write(platform::EncodeDateTime({2004, 5, 6, 7, 8, 9, 0})));
+  ASSERT_EQ(0, stamp.Stamp(platform::EncodeDateTime({2004, 5, 6, 7, 8, 9, 0})));
   stamp.Close();
 
   ASSERT_EQ(0, platform::CopyFileSafely(dir / "src.jpg", dir / "copy.jpg", false));
@@ -120,7 +123,8 @@ TEST(FileSystem, CopyCarriesTheReadOnlyState) {
   TempDir dir;
   WriteBytes(dir / "ro.jpg", "data");
   namespace fs = std::filesystem;
-  fs::permissions(test::Utf8Path(dir / "ro.jpg"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+  fs::permissions(test::Utf8Path(dir / "ro.jpg"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   ASSERT_EQ(0, platform::CopyFileSafely(dir / "ro.jpg", dir / "copy.jpg", false));
   const fs::perms perms = fs::status(test::Utf8Path(dir / "copy.jpg")).permissions();
@@ -145,7 +149,8 @@ TEST(FileSystem, FailedCopyLeavesNoFileBehind) {
   EXPECT_NE(0, platform::CopyFileSafely(dir / "missing", dir / "target", false));
   EXPECT_NE(0, platform::CopyFileSafely(dir.Path(), dir / "target", false));  // a folder
   WriteBytes(dir / "a", "x");
-  EXPECT_NE(0, platform::CopyFileSafely(dir / "a", dir / "no" + sep + "such" + sep + "dir" + sep + "a", false));
+  EXPECT_NE(0, platform::CopyFileSafely(
+                   dir / "a", dir / "no" + sep + "such" + sep + "dir" + sep + "a", false));
   EXPECT_EQ((std::vector<std::string>{"a"}), AllNames(dir.Path()));
 }
 
@@ -174,7 +179,9 @@ TEST(FileSystem, MoveIntoAMissingFolderFailsAndKeepsTheSource) {
 
 TEST(FileSystem, HandlesNamesBeyondAscii) {
   TempDir dir;
-  const std::string name = "caf\xC3\xA9_Stra\xC3\x9F" "e_\xE6\x97\xA5\xE6\x9C\xAC_\xF0\x9F\x93\xB7.jpg";
+  const std::string name =
+      "caf\xC3\xA9_Stra\xC3\x9F"
+      "e_\xE6\x97\xA5\xE6\x9C\xAC_\xF0\x9F\x93\xB7.jpg";
   WriteBytes(dir / name, "photo");
   EXPECT_EQ((std::vector<std::string>{name}), platform::ListFiles(dir / "*.jpg"));
   EXPECT_TRUE(platform::FileExists(dir / name));
@@ -185,7 +192,8 @@ TEST(FileSystem, HandlesNamesBeyondAscii) {
   EXPECT_EQ("photo", ReadBytes(dir / moved));
   const std::string folder = dir / "\xC3\xA9t\xC3\xA9";
   EXPECT_TRUE(platform::ForceDirectories(folder));
-  EXPECT_EQ((std::vector<std::string>{"\xC3\xA9t\xC3\xA9"}), platform::ListSubdirectories(dir.Path()));
+  EXPECT_EQ((std::vector<std::string>{"\xC3\xA9t\xC3\xA9"}),
+            platform::ListSubdirectories(dir.Path()));
 }
 
 TEST(FileSystem, SystemErrorMessageIsPlainText) {

@@ -1,9 +1,9 @@
-#include "platform/FileTimes.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "platform/FileStamp.h"
+#include "platform/FileTimes.h"
 #include "tests/support/TempDir.h"
 
 using test::TempDir;
@@ -14,9 +14,9 @@ TEST(FileTimes, WrittenLocalTimeReadsBackToTheMillisecond) {
   const TDateTime when = platform::EncodeDateTime({2004, 5, 6, 7, 8, 9, 123});
   platform::FileStamp stamp;
   ASSERT_TRUE(stamp.Open(dir / "f.jpg"));
-  ASSERT_TRUE(stamp.Write(when));
+  ASSERT_EQ(0, stamp.Stamp(when));
   platform::FileTimes times;
-  ASSERT_TRUE(stamp.Read(times));
+  ASSERT_TRUE(stamp.Times(times));
   EXPECT_EQ(when, times.lastWrite);
   EXPECT_EQ(when, times.creation);
   stamp.Close();
@@ -35,6 +35,6 @@ TEST(FileTimes, ReadOnlyAndMissingFilesCannotBeOpenedForStamping) {
   EXPECT_FALSE(stamp.Open(dir / "ro.jpg"));
   EXPECT_FALSE(stamp.Open(dir / "missing.jpg"));
   platform::FileTimes times;
-  EXPECT_FALSE(stamp.Read(times));
+  EXPECT_FALSE(stamp.Times(times));
   EXPECT_FALSE(platform::GetFileTimes(dir / "missing.jpg", times));
 }

@@ -1,28 +1,23 @@
-#include "platform/InputFile.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/Errors.h"
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
+#include "platform/InputFile.h"
 #include "tests/support/TempDir.h"
 
 using test::TempDir;
 
-TEST(InputFile, ReadsSeeksAndStopsAtTheEnd) {
+TEST(InputFile, ReadsAtAnyPositionAndStopsAtTheEnd) {
   TempDir dir;
   test::WriteBytes(dir / "f", "0123456789");
   platform::InputFile file(dir / "f");
-  EXPECT_EQ(10, file.Size());
+  EXPECT_EQ(10, file.Facts().size);
   char buffer[8] = {};
-  EXPECT_EQ(4u, file.Read(buffer, 4));
+  EXPECT_EQ(4u, file.ReadAt(0, buffer, 4));
   EXPECT_EQ("0123", std::string(buffer, 4));
-  EXPECT_EQ(4, file.Position());
-  file.Seek(8);
-  EXPECT_EQ(2u, file.Read(buffer, 8));
-  EXPECT_EQ(10, file.Position());
-  file.Seek(1000);
-  EXPECT_EQ(0u, file.Read(buffer, 8));
-  EXPECT_EQ(1000, file.Position());
+  EXPECT_EQ(2u, file.ReadAt(8, buffer, 8));
+  EXPECT_EQ("89", std::string(buffer, 2));
+  EXPECT_EQ(0u, file.ReadAt(1000, buffer, 8));
 }
 
 TEST(InputFile, OpenFailureNamesTheFullPathAndTheReason) {
@@ -43,9 +38,8 @@ TEST(InputFile, OthersMayRenameAndWriteTheOpenFile) {
   test::WriteBytes(dir / "f", "abc");
   platform::InputFile file(dir / "f");
   test::WriteBytes(dir / "f", "xyz!");  // rewrite while open
-  EXPECT_EQ(4, file.Size());
   EXPECT_EQ(0, platform::MoveFileSafely(dir / "f", dir / "g", false));
   char buffer[4];
-  EXPECT_EQ(4u, file.Read(buffer, 4));
+  EXPECT_EQ(4u, file.ReadAt(0, buffer, 4));
   EXPECT_EQ("xyz!", std::string(buffer, 4));
 }

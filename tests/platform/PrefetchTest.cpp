@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/Prefetch.h"
 #include "tests/support/TempDir.h"
 

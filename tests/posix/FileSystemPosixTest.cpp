@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/FileTimes.h"
 #include "tests/support/TempDir.h"
 

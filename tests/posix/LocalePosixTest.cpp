@@ -5,8 +5,8 @@
 #include <optional>
 #include <string>
 
-#include "engine/FormatTimestamp.h"
-#include "engine/LocaleFormats.h"
+#include "engine/format/FormatTimestamp.h"
+#include "engine/format/LocaleFormats.h"
 #include "platform/Locale.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <chrono>
 #include <thread>
 
-#include "engine/WarmHead.h"
+#include "engine/readahead/WarmHead.h"
 #include "platform/Prefetch.h"
 #include "tests/support/TempDir.h"
 
@@ -53,7 +53,7 @@ TEST(PrefetchPosix, AColdHeadIsBroughtIntoTheCacheAndThenFoundThere) {
   ASSERT_FALSE(FirstPageCached(dir / "f"));
   // Mostly Read; but the read that must not wait starts the device, and one that answers
   // at once (a virtual disk on a busy host's cache) hands it the page in time.
-  EXPECT_NE(WarmResult::Failed, WarmHead(dir / "f"));
+  EXPECT_NE(tWarmResult::Failed, WarmHead(dir / "f"));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!FirstPageCached(dir / "f") && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -61,7 +61,7 @@ TEST(PrefetchPosix, AColdHeadIsBroughtIntoTheCacheAndThenFoundThere) {
   // A page is resident as soon as its read is under way, and a read that must not wait
   // finds it only once the read has ended: wait for that end before asking again.
   WaitForFirstPage(dir / "f");
-  EXPECT_EQ(WarmResult::Cached, WarmHead(dir / "f"));
+  EXPECT_EQ(tWarmResult::Cached, WarmHead(dir / "f"));
 }
 
 TEST(PrefetchPosix, APipeIsNotOpenedAndDoesNotHoldTheReadAheadUp) {
@@ -69,7 +69,7 @@ TEST(PrefetchPosix, APipeIsNotOpenedAndDoesNotHoldTheReadAheadUp) {
   ASSERT_EQ(0, mkfifo((dir / "pipe").c_str(), 0600));
   // A plain open for reading would wait here for a writer that never comes.
   EXPECT_FALSE(platform::PrefetchFile(dir / "pipe").IsOpen());
-  EXPECT_EQ(WarmResult::Failed, WarmHead(dir / "pipe"));
+  EXPECT_EQ(tWarmResult::Failed, WarmHead(dir / "pipe"));
 }
 
 TEST(PrefetchPosix, PrefetchThreadsLeaveSignalsToTheMainThread) {

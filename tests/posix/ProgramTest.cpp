@@ -1,14 +1,15 @@
 // The stampel program as a user runs it: exit codes, standard output and error.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <csignal>
-#include <filesystem>
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 
 #include "tests/support/Photos.h"
 #include "tests/support/TempDir.h"
@@ -26,7 +27,8 @@ Outcome Shell(const std::string& command) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return outcome;
   std::array<char, 4096> buffer;
-  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) outcome.out.append(buffer.data(), n);
+  while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+    outcome.out.append(buffer.data(), n);
   const int status = pclose(pipe);
   outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return outcome;
@@ -40,8 +42,8 @@ class Program : public ::testing::Test {
   void SetUp() override { setenv("STAMPEL_JOURNAL_DIR", (dir / "journal").c_str(), 1); }
 
   std::string Run(const std::string& arguments) {
-    return "cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " + STAMPEL_PROGRAM +
-           " " + arguments;
+    return "cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " +
+           STAMPEL_PROGRAM + " " + arguments;
   }
   test::TempDir dir;
 };
@@ -52,7 +54,8 @@ TEST_F(Program, HelpPrintsTheUsageAndProcessesNothing) {
   test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
   const Outcome outcome = Shell(Run("a.jpg /? 2>&1"));
   EXPECT_EQ(0, outcome.exitCode);
-  EXPECT_NE(std::string::npos, outcome.out.find("Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)"));
+  EXPECT_NE(std::string::npos,
+            outcome.out.find("Stampel  -  Exif Rename Utility  -  Version 2.1.1 (2008-06-15)"));
   EXPECT_TRUE(test::Exists(dir / "a.jpg"));
 }
 
@@ -121,47 +124,161 @@ TEST_F(Program, AFileThatCannotBeOpenedEndsTheRunWithOneNamingIt) {
   ASSERT_EQ(0, chmod((dir / "a.jpg").c_str(), 0));
   ASSERT_EQ(0, chmod(dir.Path().c_str(), 0777));
   // root reads any file: run as nobody there.
-  const std::string asUser = geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
-  const Outcome outcome = Shell("cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " +
-                                asUser + STAMPEL_PROGRAM + " '*.jpg' 2>&1");
+  const std::string asUser =
+      geteuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+  const Outcome outcome =
+      Shell("cd " + Quoted(dir.Path()) + " && STAMPEL_CONFIG_DIR=" + Quoted(dir / "config") + " " +
+            asUser + STAMPEL_PROGRAM + " '*.jpg' 2>&1");
   EXPECT_EQ(1, outcome.exitCode);
-  EXPECT_NE(std::string::npos, outcome.out.find("Cannot open file \"" + dir / "a.jpg" + "\"")) << outcome.out;
+  EXPECT_NE(std::string::npos, outcome.out.find("Cannot open file \"" + dir / "a.jpg" + "\""))
+      << outcome.out;
   EXPECT_TRUE(test::Exists(dir / "a.jpg"));
 }
 
-TEST_F(Program, CtrlCWithSStopsAfterTheCurrentFile) {
-  const std::string photo = test::Photo({"2004:05:06 07:08:09"});
-  for (int i = 0; i < 3000; ++i) test::WriteBytes(dir / ("f" + std::to_string(i) + ".jpg"), photo);
+// Starts the program in the folder with its standard output on a pipe; returns its pid
+// and the pipe's reading end.
+pid_t StartWithPipe(const std::string& folder, const std::vector<std::string>& arguments,
+                    FILE*& lines) {
   int output[2];
-  ASSERT_EQ(0, pipe(output));
+  if (pipe(output) != 0) return -1;
   const pid_t child = fork();
   if (child == 0) {
     dup2(output[1], 1);
     close(output[0]);
-    if (chdir(dir.Path().c_str()) != 0) _exit(99);
-    execl(STAMPEL_PROGRAM, STAMPEL_PROGRAM, "/S", "/D", "/N", "f*.jpg", static_cast<char*>(nullptr));
+    if (chdir(folder.c_str()) != 0) _exit(99);
+    setenv("STAMPEL_CONFIG_DIR", (folder + "config").c_str(), 1);
+    std::vector<char*> argv{const_cast<char*>(STAMPEL_PROGRAM)};
+    for (const std::string& argument : arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(STAMPEL_PROGRAM, argv.data());
     _exit(98);
   }
   close(output[1]);
-  FILE* lines = fdopen(output[0], "r");
+  lines = fdopen(output[0], "r");
+  return child;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+size_t FilesIn(const std::string& folder) {
+  size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    files += entry.is_regular_file();
+  return files;
+}
+
+// Ctrl+C ends the whole run after the file it is on, also when the shell has expanded the
+// pattern into one argument per file; the exit code says so.
+TEST_F(Program, CtrlCStopsTheWholeRunAfterTheCurrentFile) {
+  const std::string photo = test::Photo({"2004:05:06 07:08:09"});
+  std::vector<std::string> expanded{"/S", "/D", "/N"};
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "f" + std::to_string(i) + ".jpg";
+    test::WriteBytes(dir / name, photo);
+    expanded.push_back(name);
+  }
+  for (const auto& arguments : {std::vector<std::string>{"/S", "/D", "/N", "f*.jpg"}, expanded}) {
+    SCOPED_TRACE(arguments.size() == 4 ? "one pattern" : "one pattern a file");
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+      if (entry.path().filename().string().rfind("f", 0) != 0 && entry.is_regular_file())
+        std::filesystem::rename(entry.path(), dir / ("f" + entry.path().filename().string()));
+    FILE* lines = nullptr;
+    const pid_t child = StartWithPipe(dir.Path(), arguments, lines);
+    ASSERT_GT(child, 0);
+    char line[4096];
+    ASSERT_NE(nullptr, fgets(line, sizeof line, lines));  // the first file is under way
+    kill(child, SIGINT);
+    std::string rest;
+    while (fgets(line, sizeof line, lines)) rest += line;
+    fclose(lines);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status)) << "Ctrl+C must not kill the run in the middle of a file";
+    EXPECT_EQ(130, WEXITSTATUS(status));
+    const size_t stopped = rest.find("Stopped...\n");
+    ASSERT_NE(std::string::npos, stopped) << rest.substr(0, 500);
+    // At most the file the run was on when it heard the request follows the request.
+    EXPECT_LE(Count(rest.substr(stopped), " -> "), 1u) << rest.substr(0, 500);
+    EXPECT_LT(Count(rest, " -> "), 2999u) << "the run went on to its end";
+    EXPECT_EQ(3000u, FilesIn(dir.Path()));
+  }
+}
+
+// A reader of the lines that goes away (stampel /S ... | head -2) ends the run as Ctrl+C
+// does instead of killing it half way: the file whose line could not be written is the
+// last one renamed, and the journal takes back what was done.
+TEST_F(Program, AClosedOutputEndsTheRunAfterTheCurrentFileAndSaysSo) {
+  const std::string photo = test::Photo({"2004:05:06 07:08:09"});
+  std::vector<std::string> arguments{"/S"};  // as a shell expands f*.jpg
+  for (int i = 0; i < 3000; ++i) {
+    const std::string name = "f" + std::to_string(i) + ".jpg";
+    test::WriteBytes(dir / name, photo);
+    arguments.push_back(name);
+  }
+  const int errors = open((dir / "errors").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  ASSERT_GE(errors, 0);
+  const int savedError = dup(2);
+  dup2(errors, 2);
+  FILE* lines = nullptr;
+  const pid_t child = StartWithPipe(dir.Path(), arguments, lines);
+  dup2(savedError, 2);
+  close(savedError);
+  close(errors);
+  ASSERT_GT(child, 0);
   char line[4096];
-  ASSERT_NE(nullptr, fgets(line, sizeof line, lines));  // the first file is under way
-  kill(child, SIGINT);
-  std::string rest;
-  while (fgets(line, sizeof line, lines)) rest += line;
+  size_t read = 0;
+  for (; read < 2 && fgets(line, sizeof line, lines); ++read) {
+  }
+  // What the program wrote before the reader went away still counts as written.
+  kill(child, SIGSTOP);
+  const int fd = fileno(lines);
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+  while (fgets(line, sizeof line, lines)) ++read;
   fclose(lines);
+  kill(child, SIGCONT);
   int status = 0;
   waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status)) << "Ctrl+C must not kill the run in the middle of a file";
-  EXPECT_EQ(0, WEXITSTATUS(status));
-  EXPECT_NE(std::string::npos, rest.find("Stopped...\n")) << rest.substr(0, 500);
-  // Stopped long before the end, and every file is still there under one name or another.
+  ASSERT_TRUE(WIFEXITED(status)) << "a closed output must not kill the run";
+  EXPECT_EQ(1, WEXITSTATUS(status));
+  EXPECT_EQ("stampel: standard output was closed: the run ends after the current file\n",
+            test::ReadBytes(dir / "errors"));
   size_t renamed = 0;
-  for (size_t at = rest.find(" -> "); at != std::string::npos; at = rest.find(" -> ", at + 1)) ++renamed;
-  EXPECT_LT(renamed, 2999u);
-  size_t files = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(dir.Path())) files += entry.is_regular_file();
-  EXPECT_EQ(3000u, files);
+  for (const auto& entry : std::filesystem::directory_iterator(dir.Path()))
+    renamed += entry.path().filename().string().rfind("2004-", 0) == 0;
+  EXPECT_EQ(read + 1, renamed) << "the run went on after the file whose line failed";
+  EXPECT_EQ(3001u, FilesIn(dir.Path()));  // the photos and the errors
+  EXPECT_EQ(0, Shell(Run("/U >/dev/null 2>&1")).exitCode);
+  for (int i = 0; i < 3000; ++i)
+    ASSERT_TRUE(test::Exists(dir / ("f" + std::to_string(i) + ".jpg"))) << i;
+}
+
+// The newer switches count only as written: /usr is a folder, not an undo of the last run.
+TEST_F(Program, SlashUsrIsAPathAndNoUndo) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  ASSERT_EQ(0, Shell(Run("'*.jpg'")).exitCode);
+  const Outcome outcome = Shell(Run("/usr 2>&1"));
+  EXPECT_EQ(0, outcome.exitCode);
+  EXPECT_EQ("stampel: warning: no file matches \"/usr\" (a folder: \"/usr/*\" names its files)\n",
+            outcome.out);
+  EXPECT_TRUE(test::Exists(dir / "2004-05-06-07-08-09_a.jpg")) << "the last run was undone";
+}
+
+// 0 when every file was handled, 2 when some could not be renamed, 1 when a failure stopped
+// the run.
+TEST_F(Program, TheExitCodeTellsWhetherEveryFileWasHandled) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  test::WriteBytes(dir / "notes.txt", "no photo");
+  EXPECT_EQ(0, Shell(Run("'*.*' 2>&1")).exitCode) << "a file without a date is handled too";
+  test::WriteBytes(dir / "b.jpg", test::Photo({"2005:05:06 07:08:09"}));
+  test::WriteBytes(dir / "blocker", "a file where the folder should go");
+  EXPECT_EQ(2, Shell(Run("\"/F:'blocker'\\\\yyyy\" b.jpg 2>&1")).exitCode);
+  EXPECT_TRUE(test::Exists(dir / "b.jpg"));
+  EXPECT_EQ(1, Shell(Run("/U:nosuchjournal.txt 2>&1")).exitCode);
 }
 
 TEST_F(Program, LListsTheRunLineForLineAndChangesNothing) {

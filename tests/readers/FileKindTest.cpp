@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/Errors.h"
+#include "platform/FaultyFileSystem.h"
+#include "platform/FileOperations.h"
 #include "readers/BaseFile.h"
 #include "tests/support/ByteWriter.h"
 #include "tests/support/IsoBuilder.h"
@@ -128,30 +130,20 @@ TEST(FileKind, UnopenablePathRaisesEFOpenError) {
   EXPECT_THROW(tBaseFile::GetFileKind(dir.Path()), EFOpenError);  // a folder
 }
 
-namespace {
-
-// A stream whose reads fail the way a broken disk would report it.
-class FailingStream : public TDataStream {
- public:
-  FailingStream(const std::string& path, bool inOut) : TDataStream(path), inOut_(inOut) {}
-  int32_t Find(const std::string&) override {
-    if (inOut_) throw EInOutError("Read error", 23);
-    throw std::logic_error("other failure");
-  }
-
- private:
-  bool inOut_;
-};
-
-}  // namespace
-
-TEST(FileKind, InOutErrorGivesUnknownAndOtherFailuresPass) {
+// A read that fails is no end of the file: detection passes the error on, so the file is
+// reported as unreadable instead of being taken for one of no known kind (or another).
+TEST(FileKind, AReadErrorIsNoEndOfTheFile) {
   TempDir dir;
-  test::WriteBytes(dir / "f", "II*" + Filler(100));
-  FailingStream failing(dir / "f", true);
-  EXPECT_EQ(fkUnknown, tBaseFile::GetFileKind(failing, dir / "f"));
-  FailingStream other(dir / "f", false);
-  EXPECT_THROW(tBaseFile::GetFileKind(other, dir / "f"), std::logic_error);
+  test::WriteBytes(dir / "tiff", std::string("II*\0", 4) + Filler(100000));
+  test::WriteBytes(dir / "plain", Filler(100000));  // searched through the whole window
+  for (const auto& [name, bad] : {std::pair<const char*, int64_t>{"tiff", 0},
+                                  {"plain", 4096},
+                                  {"plain", 50000},
+                                  {"plain", 81923}}) {
+    platform::FaultyFileSystem files;
+    files.FailReadsAt(name, bad, platform::SystemCode(platform::KnownError::InputOutput));
+    EXPECT_THROW(tBaseFile::OpenClassified(files, dir / name), EReadError) << name << " " << bad;
+  }
 }
 
 TEST(FileKind, SignatureJustBeyondTheWindowOfALargeFileIsNotSeen) {

@@ -4,7 +4,6 @@
 
 #include "readers/Mp4File.h"
 #include "readers/OpenReader.h"
-#include "settings/Translations.h"
 #include "tests/support/IsoBuilder.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ZoneScope.h"
@@ -19,20 +18,10 @@ TDateTime At(int year, int month, int day, int hour, int minute, int second) {
   return platform::EncodeDateTime({year, month, day, hour, minute, second, 0});
 }
 
-std::unique_ptr<tMP4File> Open(const TempDir& dir, const Mp4Spec& spec) {
+std::unique_ptr<tMP4File> Open(const TempDir& dir, const Mp4Spec& spec, bool local = false) {
   test::WriteBytes(dir / "clip.mp4", test::Mp4File(spec));
-  return std::make_unique<tMP4File>(dir / "clip.mp4");
+  return std::make_unique<tMP4File>(dir / "clip.mp4", local);
 }
-
-// Sets VideoTimesAreLocal for one test.
-class VideoTimes {
- public:
-  explicit VideoTimes(bool local) : saved_(VideoTimesAreLocal) { VideoTimesAreLocal = local; }
-  ~VideoTimes() { VideoTimesAreLocal = saved_; }
-
- private:
-  bool saved_;
-};
 
 }  // namespace
 
@@ -51,7 +40,6 @@ TEST(Mp4File, MovieTimesCountFrom1904AndZeroIsNoDate) {
 TEST(Mp4File, MovieHeaderTimeIsUtcAndBecomesTheLocalTimeOfThatDay) {
   test::ZoneScope zone(test::kTestZone);
   ASSERT_TRUE(zone.Active()) << "needs TZ=" << test::kTestZone;
-  VideoTimes utc(false);
   TempDir dir;
   for (int version : {0, 1}) {
     Mp4Spec spec;
@@ -70,20 +58,18 @@ TEST(Mp4File, MovieHeaderTimeIsUtcAndBecomesTheLocalTimeOfThatDay) {
 TEST(Mp4File, VideoTimesAreLocalTakesTheMovieTimeAsItStands) {
   test::ZoneScope zone(test::kTestZone);
   ASSERT_TRUE(zone.Active()) << "needs TZ=" << test::kTestZone;
-  VideoTimes local(true);
   TempDir dir;
   Mp4Spec spec;
   spec.created = MovieSeconds(2024, 7, 15, 12, 0, 0);
-  EXPECT_EQ(At(2024, 7, 15, 12, 0, 0), Open(dir, spec)->GetDateTime());
+  EXPECT_EQ(At(2024, 7, 15, 12, 0, 0), Open(dir, spec, true)->GetDateTime());
   // Apple's date is wall-clock time either way.
   spec.appleDate = "2024-07-15T14:00:00+0200";
-  EXPECT_EQ(At(2024, 7, 15, 14, 0, 0), Open(dir, spec)->GetDateTime());
+  EXPECT_EQ(At(2024, 7, 15, 14, 0, 0), Open(dir, spec, true)->GetDateTime());
 }
 
 TEST(Mp4File, ApplesCreationDateWinsAsWrittenWithAnyOffset) {
   test::ZoneScope zone(test::kTestZone);
   ASSERT_TRUE(zone.Active()) << "needs TZ=" << test::kTestZone;
-  VideoTimes utc(false);
   TempDir dir;
   Mp4Spec spec;
   spec.created = MovieSeconds(2025, 7, 11, 15, 44, 38);
@@ -124,7 +110,6 @@ TEST(Mp4File, SizeOfTheFirstVideoTrack) {
 TEST(Mp4File, MoovAfterLargeMediaDataAndSpecialBoxSizes) {
   test::ZoneScope zone(test::kTestZone);
   ASSERT_TRUE(zone.Active()) << "needs TZ=" << test::kTestZone;
-  VideoTimes utc(false);
   Mp4Spec spec;
   spec.created = MovieSeconds(2024, 7, 15, 12, 0, 0);
   spec.tracks = {{"vide", 1920, 1080, 0}};

@@ -23,7 +23,6 @@ using test::ReaderByKind;
 
 struct Values {
   tFileKind kind;
-  int32_t fileSize;
   TDateTime dateTime, original;
   std::string model;
   tImageSize size;
@@ -32,9 +31,8 @@ struct Values {
 };
 
 Values ValuesOf(tBaseFile& reader) {
-  return Values{
-      reader.FileKind,   reader.FileSize,       reader.GetDateTime(), reader.GetDateTimeOriginal(),
-      reader.GetModel(), reader.GetImageSize(), reader.IsPortrait()};
+  return Values{reader.FileKind,   reader.GetDateTime(),  reader.GetDateTimeOriginal(),
+                reader.GetModel(), reader.GetImageSize(), reader.IsPortrait()};
 }
 
 struct ReaderCase {

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "settings/ReaderSettings.h"
 #include "settings/SettingsStore.h"
 #include "settings/Translations.h"
 #include "tests/support/SettingsSandbox.h"
@@ -97,9 +98,9 @@ TEST(Translations, StoreWithoutAKeyChangesOnlyMemory) {
   EXPECT_EQ((std::vector<std::string>{"M=N"}), ModelTranslations);
 }
 
-TEST(Translations, VideoTimesAreLocalIsReadAsANumberAndDefaultsToFalse) {
+TEST(ReaderSettings, VideoTimesAreLocalIsReadAsANumberAndDefaultsToFalse) {
   SettingsSandbox sandbox;
-  EXPECT_FALSE(VideoTimesAreLocal);
+  EXPECT_FALSE(LoadVideoTimesAreLocal(SettingsStore));
   struct {
     const char* name;
     std::function<void()> write;
@@ -111,10 +112,10 @@ TEST(Translations, VideoTimesAreLocalIsReadAsANumberAndDefaultsToFalse) {
       {"absent", [] { SettingsStore.DeleteValue("VideoTimesAreLocal"); }, false},
   };
   for (const auto& c : cases) {
-    // From a true value each time: a load must also turn the flag off again.
-    VideoTimesAreLocal = true;
     c.write();
     sandbox.Reload();
-    EXPECT_EQ(c.expected, VideoTimesAreLocal) << c.name;
+    EXPECT_EQ(c.expected, LoadVideoTimesAreLocal(SettingsStore)) << c.name;
   }
+  CloseSettings();
+  EXPECT_FALSE(LoadVideoTimesAreLocal(SettingsStore)) << "no key, no setting";
 }

@@ -25,8 +25,7 @@ void PointConfigFolderAt(const std::string& folder) {
 SettingsSandbox::SettingsSandbox()
     : savedLandscape_(LandscapeWord),
       savedPortrait_(PortraitWord),
-      savedTranslations_(ModelTranslations),
-      savedVideoTimesAreLocal_(VideoTimesAreLocal) {
+      savedTranslations_(ModelTranslations) {
   std::random_device random;
   keyPath_ = "Software\\StampelTest\\" + std::to_string(random());
   PointConfigFolderAt(folder_.Path());
@@ -38,7 +37,6 @@ SettingsSandbox::~SettingsSandbox() {
   LandscapeWord = savedLandscape_;
   PortraitWord = savedPortrait_;
   ModelTranslations = savedTranslations_;
-  VideoTimesAreLocal = savedVideoTimesAreLocal_;
 }
 
 void SettingsSandbox::Reload() {

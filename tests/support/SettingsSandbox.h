@@ -28,7 +28,6 @@ class SettingsSandbox {
   std::string keyPath_;
   std::string savedLandscape_, savedPortrait_;
   std::vector<std::string> savedTranslations_;
-  bool savedVideoTimesAreLocal_;
 };
 
 }  // namespace test

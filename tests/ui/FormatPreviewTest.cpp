@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/FormatTimestamp.h"
+#include "engine/format/FormatTimestamp.h"
 #include "platform/DateTime.h"
 #include "ui/FormatPreview.h"
 

@@ -2,16 +2,15 @@
 
 #include <stdexcept>
 
-#include "engine/RenameDirectory.h"
-#include "engine/RunState.h"
-#include "engine/TargetName.h"
+#include "engine/pass/RenameDirectory.h"
+#include "engine/pass/TargetName.h"
 #include "platform/Errors.h"
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "settings/Translations.h"
 #include "tests/support/Photos.h"
-#include "tests/support/RecordingSink.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 #include "ui/FolderSearch.h"
 #include "ui/MainPresenter.h"
 #include "ui/MainSettings.h"
@@ -67,6 +66,11 @@ class FakeView : public ui::tMainView {
     ++closed;
     events.push_back("closed");
   }
+  tRunEvents& RunEvents() override { return sink; }
+  void SetStopTarget(tCancelToken* token) override { stopTarget = token; }
+  void ShowStopped() override {
+    sink.lines.push_back({"Stopped...", true, 0, tRunEventKind::Stopped});
+  }
 
   tMainChoices choices;
   ui::tPreview preview;
@@ -82,6 +86,8 @@ class FakeView : public ui::tMainView {
   std::optional<std::string> chosenFolder;
   bool answerYes = false;
   int closed = 0;
+  test::RecordingSink sink;
+  tCancelToken* stopTarget = nullptr;
 };
 
 TDateTime Noon() { return platform::EncodeDateTime({2008, 6, 15, 12, 0, 0, 0}); }
@@ -91,9 +97,9 @@ class MainPresenter : public ::testing::Test {
   // A presenter over the real rename pass with a fixed clock.
   ui::TMainPresenter Make(ui::TMainPresenter::RenamePass rename = nullptr) {
     if (!rename) {
-      rename = [this](const tRunOptions& options, const std::string& pattern) {
-        runs.push_back({options, pattern});
-        return RenameDirectory(options, pattern);
+      rename = [this](tRun& run, const std::string& pattern) {
+        runs.push_back({run.Options, pattern});
+        return RenameDirectory(run, pattern);
       };
     }
     return ui::TMainPresenter(view, SettingsStore, rename, Noon);
@@ -118,7 +124,7 @@ TEST_F(MainPresenter, FormCreateRestoresThenFillsTheDisplays) {
   EXPECT_TRUE(view.preview.checks.OrgTSMenu);
   EXPECT_EQ(tProgressButtonMode::Auto, view.checkedMode);
   EXPECT_FALSE(view.buttonVisible);
-  EXPECT_TRUE(AutoProgressButton);
+  EXPECT_TRUE(presenter.AutoProgressButton());
 }
 
 TEST_F(MainPresenter, WithoutAnOpenStoreTheBoxesStayEmpty) {
@@ -136,7 +142,7 @@ TEST_F(MainPresenter, RestoredModesApplyWithoutBeingWritten) {
   presenter.FormCreate();
   EXPECT_EQ(tProgressButtonMode::ShowAlways, presenter.ProgressButtonMode());
   EXPECT_TRUE(view.buttonVisible);
-  EXPECT_FALSE(AutoProgressButton);
+  EXPECT_FALSE(presenter.AutoProgressButton());
   EXPECT_EQ(tProgressButtonMode::ShowAlways, view.checkedMode);
 
   SettingsStore.WriteIntegerValue("DisplayProgressButton", 2);
@@ -144,9 +150,8 @@ TEST_F(MainPresenter, RestoredModesApplyWithoutBeingWritten) {
   ui::TMainPresenter second(other, SettingsStore, nullptr, Noon);
   second.FormCreate();
   EXPECT_FALSE(other.buttonVisible);
-  EXPECT_FALSE(AutoProgressButton);
+  EXPECT_FALSE(second.AutoProgressButton());
   EXPECT_EQ(tProgressButtonMode::HideAlways, other.checkedMode);
-  AutoProgressButton = true;
 }
 
 TEST_F(MainPresenter, ChoosingAModeStoresItAtOnce) {
@@ -159,7 +164,7 @@ TEST_F(MainPresenter, ChoosingAModeStoresItAtOnce) {
   EXPECT_FALSE(view.buttonVisible);
   EXPECT_EQ(2, SettingsStore.ReadIntegerValue("DisplayProgressButton"));
   presenter.ChooseProgressButtonMode(tProgressButtonMode::Auto);
-  EXPECT_TRUE(AutoProgressButton);
+  EXPECT_TRUE(presenter.AutoProgressButton());
   EXPECT_EQ(3, SettingsStore.ReadIntegerValue("DisplayProgressButton"));
 }
 
@@ -170,7 +175,6 @@ TEST_F(MainPresenter, ChoosingAModeWithoutAStoreAppliesItThenFails) {
                ERegistryException);
   EXPECT_TRUE(view.buttonVisible);
   EXPECT_EQ(tProgressButtonMode::ShowAlways, view.checkedMode);
-  AutoProgressButton = true;
 }
 
 TEST_F(MainPresenter, SampleClickPutsItsTextAndRefreshes) {
@@ -192,7 +196,7 @@ TEST_F(MainPresenter, RunRenamesRecordsHistoriesAndAsks) {
   view.choices.DateGrpBox = 1;
   view.choices.FileNoChk = true;
   view.events.clear();
-  const int32_t counterBefore = FileCounter;
+  const int32_t counterBefore = presenter.Counter();
 
   presenter.RunBtnClick();
   ASSERT_EQ(1u, runs.size());
@@ -223,7 +227,7 @@ TEST_F(MainPresenter, RunRenamesRecordsHistoriesAndAsks) {
 }
 
 TEST_F(MainPresenter, ShowActivityClearHidesTheProgressWindowAndShowAlwaysKeepsTheButton) {
-  auto presenter = Make([](const tRunOptions&, const std::string&) { return 0; });
+  auto presenter = Make([](tRun&, const std::string&) { return 0; });
   presenter.FormCreate();
   presenter.ChooseProgressButtonMode(tProgressButtonMode::ShowAlways);
   view.choices.DisplayChk = false;
@@ -238,11 +242,10 @@ TEST_F(MainPresenter, ShowActivityClearHidesTheProgressWindowAndShowAlwaysKeepsT
   view.events.clear();
   presenter.RunBtnClick();
   EXPECT_FALSE(view.buttonVisible) << "Hide Always shows no button during a run";
-  AutoProgressButton = true;
 }
 
 TEST_F(MainPresenter, AFailureThatEndsThePassLeavesTheWindowUsable) {
-  auto presenter = Make([](const tRunOptions&, const std::string&) -> int32_t {
+  auto presenter = Make([](tRun&, const std::string&) -> int32_t {
     throw EFOpenError("Cannot open file \"x.jpg\". Access is denied");
   });
   presenter.FormCreate();
@@ -256,13 +259,12 @@ TEST_F(MainPresenter, AFailureThatEndsThePassLeavesTheWindowUsable) {
 }
 
 TEST_F(MainPresenter, ClosingDuringARunStopsItAfterTheCurrentFileThenCloses) {
-  test::RecordingSink sink;
   ui::TMainPresenter* self = nullptr;
   int filesBeforeClose = 0;
-  auto presenter = Make([&](const tRunOptions&, const std::string&) -> int32_t {
+  auto presenter = Make([&](tRun& run, const std::string&) -> int32_t {
     int32_t done = 0;
-    KeepRunning = true;
-    for (int file = 0; file < 10 && KeepRunning; ++file) {
+    EXPECT_EQ(run.Cancel, view.stopTarget) << "Stop stops the run under way";
+    for (int file = 0; file < 10 && !run.Stopped(); ++file) {
       ++done;
       if (file == 2) {
         self->CloseRequested();
@@ -280,8 +282,9 @@ TEST_F(MainPresenter, ClosingDuringARunStopsItAfterTheCurrentFileThenCloses) {
   EXPECT_EQ("3 files renamed.", view.filesDone);
   EXPECT_TRUE(view.questions.empty()) << "the user already said to close";
   EXPECT_EQ(1, view.closed);
-  ASSERT_EQ(1u, sink.lines.size());
-  EXPECT_EQ("Stopped...", sink.lines[0].text);
+  ASSERT_EQ(1u, view.sink.lines.size());
+  EXPECT_EQ("Stopped...", view.sink.lines[0].text);
+  EXPECT_EQ(nullptr, view.stopTarget) << "no Stop outside a run";
 
   // Outside a run a close request closes at once.
   presenter.CloseRequested();
@@ -316,19 +319,19 @@ TEST_F(MainPresenter, SearchRewritesThePatternForTheChosenFolder) {
 TEST_F(MainPresenter, PreviewListsTheRunWithoutChangingAnything) {
   test::WriteBytes(dir / "IMG_0001.JPG", test::Photo({"2004:05:07 10:00:00"}));
   test::WriteBytes(dir / "IMG_0002.JPG", test::Photo({"2004:05:07 10:00:00"}));
-  test::RecordingSink sink;
+  test::RecordingSink& sink = view.sink;
   ui::TMainPresenter presenter(view, SettingsStore);
   presenter.FormCreate();
   view.choices.FilePathEdit = dir / "*.JPG";
   view.choices.DelOrgChk = true;
   view.choices.DisplayChk = false;
   view.events.clear();
-  const int32_t counter = FileCounter;
+  const int32_t counter = presenter.Counter();
   presenter.PreviewMenuClick();
   EXPECT_EQ((std::vector<std::string>{"disabled", "button shown", "progress shown", "button hidden",
                                       "enabled"}),
             view.events);
-  EXPECT_EQ(FileCounter, counter);
+  EXPECT_EQ(presenter.Counter(), counter);
   EXPECT_TRUE(platform::FileExists(dir / "IMG_0001.JPG"));
   EXPECT_TRUE(platform::FileExists(dir / "IMG_0002.JPG"));
   EXPECT_TRUE(view.questions.empty());

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "engine/Disk.h"
+#include "engine/pass/Transfer.h"
 #include "platform/Errors.h"
+#include "platform/FileOperations.h"
+#include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"
 #include "platform/win32/WinApi.h"
@@ -49,19 +51,19 @@ TEST(FileSystemWin, TransferErrorsCarryTheWin32Codes) {
   WriteBytes(dir / "a.jpg", "a");
   WriteBytes(dir / "b.jpg", "b");
   try {
-    CopyFileExt(dir / "a.jpg", dir / "b.jpg", false);
+    CopyFileExt(platform::RealFileSystem(), dir / "a.jpg", dir / "b.jpg", false);
     FAIL() << "copy onto an existing file succeeded";
   } catch (const EInOutError& error) {
     EXPECT_STREQ("CopyFileExt() - I/O Error 80", error.what());
   }
   try {
-    MoveFileExt(dir / "a.jpg", dir / "b.jpg", false);
+    MoveFileExt(platform::RealFileSystem(), dir / "a.jpg", dir / "b.jpg", false);
     FAIL() << "move onto an existing file succeeded";
   } catch (const EInOutError& error) {
     EXPECT_STREQ("MoveFileExt() - I/O Error 183", error.what());
   }
   try {
-    MoveFileExt(dir / "missing.jpg", dir / "c.jpg", false);
+    MoveFileExt(platform::RealFileSystem(), dir / "missing.jpg", dir / "c.jpg", false);
     FAIL() << "move of a missing file succeeded";
   } catch (const EInOutError& error) {
     EXPECT_STREQ("MoveFileExt() - I/O Error 2", error.what());
@@ -90,7 +92,7 @@ TEST(FileSystemWin, StampSetsCreationAndLastWriteButNotLastAccess) {
   const TDateTime when = platform::EncodeDateTime({2004, 5, 6, 7, 8, 9, 250});
   platform::FileStamp stamp;
   ASSERT_TRUE(stamp.Open(dir / "f.jpg"));
-  ASSERT_TRUE(stamp.Write(when));
+  ASSERT_EQ(0, stamp.Stamp(when));
   stamp.Close();
 
   platform::FileTimes times;

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "engine/FormatTimestamp.h"
-#include "engine/LocaleFormats.h"
+#include "engine/format/FormatTimestamp.h"
+#include "engine/format/LocaleFormats.h"
 #include "platform/Locale.h"
 #include "platform/win32/CodePage.h"
 #include "platform/win32/WinApi.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <thread>
 
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/Prefetch.h"
 #include "platform/win32/PrefetchGuard.h"
 #include "platform/win32/WinApi.h"

@@ -7,22 +7,24 @@ namespace ui::console {
 
 namespace {
 
-bool MatchesBelow(const std::string& prefix, const std::string& namePart, bool recurse) {
-  if (!platform::ListFiles(prefix + namePart).empty()) return true;
+bool MatchesBelow(platform::FileSystem& files, const std::string& prefix,
+                  const std::string& namePart, bool recurse) {
+  if (!files.ListFiles(prefix + namePart).empty()) return true;
   if (!recurse) return false;
-  for (const std::string& folder : platform::ListSubdirectories(prefix))
-    if (MatchesBelow(prefix + folder + platform::PathSeparator(), namePart, true)) return true;
+  for (const std::string& folder : files.ListSubdirectories(prefix))
+    if (MatchesBelow(files, prefix + folder + platform::PathSeparator(), namePart, true))
+      return true;
   return false;
 }
 
 }  // namespace
 
-bool MatchesAnyFile(const std::string& pattern, bool recurse) {
+bool MatchesAnyFile(platform::FileSystem& files, const std::string& pattern, bool recurse) {
   const std::string native = platform::NativePath(pattern);
   std::string prefix = platform::ExtractFilePath(native);
   if (!prefix.empty() && prefix.back() != platform::PathSeparator())
     prefix += platform::PathSeparator();
-  return MatchesBelow(prefix, platform::ExtractFileName(native), recurse);
+  return MatchesBelow(files, prefix, platform::ExtractFileName(native), recurse);
 }
 
 }  // namespace ui::console

@@ -3,17 +3,15 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/pass/RunEvents.h"
+
 namespace ui::console {
 
-// Counts what the rename pass reports: the files it has seen (each has one line, and a
-// failed transfer a second one) and the files it has moved or copied.
+// Counts what a run reports: the files it has seen (each has one event, and a failed
+// transfer a second one) and the files it has moved or copied (or, in an undo, put back).
 class RunTally {
  public:
-  // A file about to be moved or copied.
-  void Line(const std::string& text, int32_t increment);
-  // A file skipped or failed; the failure of the transfer just announced takes that
-  // file's count back.
-  void AlertLine(const std::string& text);
+  void Count(tRunEventKind kind);
 
   int64_t Seen() const { return seen_; }
   int64_t Renamed() const { return renamed_; }
@@ -21,8 +19,6 @@ class RunTally {
  private:
   int64_t seen_ = 0;
   int64_t renamed_ = 0;
-  std::string lastLine_;  // the latest announced transfer, until another line follows
-  int32_t lastIncrement_ = 0;
 };
 
 // "1234 files seen, 1200 renamed" ("copied" when the run copies).

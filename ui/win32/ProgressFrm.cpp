@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "engine/RunState.h"
 #include "platform/Messages.h"
 #include "ui/ProgressLayout.h"
 #include "ui/ProgressTexts.h"
@@ -188,8 +187,8 @@ void TProgressFrm::Show() {
 void TProgressFrm::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 void TProgressFrm::StopBtnClick() {
-  // The pass sees the flag before its next file and ends there.
-  KeepRunning = false;
+  // The pass sees the request before its next file and ends there.
+  if (stopTarget_ != nullptr) stopTarget_->StopPattern();
   AddAlertLine(ui::kStoppedLine, 0);
 }
 

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/Progress.h"
+#include "engine/pass/Run.h"
 #include "ui/ProgressLog.h"
+#include "ui/ProgressSink.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Hints.h"
@@ -17,7 +18,7 @@ namespace ui::win32 {
 // The progress window: the rename pass's lines, newest first, the number of files
 // processed, the latest line in the status bar, and the Stop button that ends the pass
 // after the current file. One exists per process; it is created hidden.
-class TProgressFrm final : public tProgressSink, public TWindow {
+class TProgressFrm final : public ui::tProgressSink, public TWindow {
  public:
   // With a main window: placed beside it and as high as it, with a Close button. Without
   // one (batch mode): at its designed place, Stop where Close would be, and no way to
@@ -48,6 +49,9 @@ class TProgressFrm final : public tProgressSink, public TWindow {
   uint32_t ProcessedCount() const { return log_.ProcessedCount(); }
   const ui::ProgressLog& Lines() const { return log_; }
 
+  // The run that Stop stops (the path pattern under way); nullptr between runs.
+  void SetStopTarget(tCancelToken* token) { stopTarget_ = token; }
+
   // The buttons' handlers.
   void StopBtnClick();
   void CloseBtnClick();
@@ -70,6 +74,7 @@ class TProgressFrm final : public tProgressSink, public TWindow {
   void PaintFrame();
 
   MainWindowLink* mainWindow_;
+  tCancelToken* stopTarget_ = nullptr;
   bool closeOffered_ = false;
   ui::ProgressLog log_;
   int dpi_ = 96;

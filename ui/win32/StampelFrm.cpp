@@ -5,7 +5,7 @@
 #include <cwchar>
 #include <utility>
 
-#include "engine/LocaleFormats.h"
+#include "engine/format/LocaleFormats.h"
 #include "ui/About.h"
 #include "ui/FormatPreview.h"
 #include "ui/MainLayout.h"
@@ -56,7 +56,8 @@ ui::Rect DesignedWindowRect(int dpi) {
 
 }  // namespace
 
-TStampelFrm::TStampelFrm(tSettingsStore& store) : store_(store), presenter_(*this, store) {
+TStampelFrm::TStampelFrm(tSettingsStore& store, tReaderOptions readers)
+    : store_(store), presenter_(*this, store, readers) {
   const RECT designed = ToRECT(ui::ScaleToDpi(ui::Rect{layout::kDesignedLeft, layout::kDesignedTop,
                                                        layout::kClientWidth, layout::kClientHeight},
                                               ui::kDesignDpi));

@@ -12,6 +12,7 @@
 // clang-format on
 
 #include "ui/MainPresenter.h"
+#include "ui/RunLines.h"
 #include "ui/win32/Controls.h"
 #include "ui/win32/Fonts.h"
 #include "ui/win32/Hints.h"
@@ -29,13 +30,14 @@ class TProgressFrm;
 // this class binds the controls to it.
 class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMainView {
  public:
-  // Creates the window, hidden, with its choices restored from the store.
-  explicit TStampelFrm(tSettingsStore& store);
+  // Creates the window, hidden, with its choices restored from the store; its runs read
+  // files with the readers' options.
+  explicit TStampelFrm(tSettingsStore& store, tReaderOptions readers = {});
   // Saves the choices and destroys the window.
   ~TStampelFrm() override;
 
   // The progress window that runs show and the Show Progress button toggles.
-  void SetProgressForm(TProgressFrm* progress) { progress_ = progress; }
+  void SetProgressForm(TProgressFrm* progress);
   // What closing the window does once the window has hidden (the interactive mode ends
   // its message loop); by default nothing more.
   void SetOnClosed(std::function<void()> closed) { onClosed_ = std::move(closed); }
@@ -49,6 +51,8 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   void Show();
 
   ui::TMainPresenter& Presenter() { return presenter_; }
+  // Where the runs' lines go: the progress window (tests look at them on the way).
+  ui::tProgressLines& RunLines() { return lines_; }
   HMENU MenuHandle() const { return menu_.Handle(); }
 
   // MainWindowLink, for the progress window.
@@ -78,6 +82,9 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   void Tell(const std::string& text) override;
   std::optional<std::string> BrowseForFolder(const std::string& startFolder) override;
   void CloseWindow() override;
+  tRunEvents& RunEvents() override { return lines_; }
+  void SetStopTarget(tCancelToken* token) override;
+  void ShowStopped() override;
 
   // TWindow.
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -97,6 +104,7 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   TCheckButton& SwitchCheck(int checkId);
 
   tSettingsStore& store_;
+  ui::tProgressLines lines_;  // the runs' lines, in the progress window
   ui::TMainPresenter presenter_;
   TProgressFrm* progress_ = nullptr;
   std::function<void()> onClosed_;

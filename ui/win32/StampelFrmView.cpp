@@ -3,6 +3,7 @@
 
 #include "platform/win32/WinText.h"
 #include "ui/MainTexts.h"
+#include "ui/ProgressTexts.h"
 #include "ui/win32/FolderBrowser.h"
 #include "ui/win32/ProgressFrm.h"
 #include "ui/win32/StampelFrm.h"
@@ -108,6 +109,19 @@ void TStampelFrm::Tell(const std::string& text) {
 std::optional<std::string> TStampelFrm::BrowseForFolder(const std::string& startFolder) {
   if (pickFolder_) return pickFolder_(startFolder);
   return ui::win32::BrowseForFolder(Handle(), ui::main_text::kBrowseTitle, startFolder);
+}
+
+void TStampelFrm::SetProgressForm(TProgressFrm* progress) {
+  progress_ = progress;
+  lines_.SetSink(progress);
+}
+
+void TStampelFrm::SetStopTarget(tCancelToken* token) {
+  if (progress_) progress_->SetStopTarget(token);
+}
+
+void TStampelFrm::ShowStopped() {
+  if (progress_) progress_->AddAlertLine(ui::kStoppedLine, 0);
 }
 
 void TStampelFrm::CloseWindow() {

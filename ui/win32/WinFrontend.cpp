@@ -1,6 +1,5 @@
 #include "ui/win32/WinFrontend.h"
 
-#include "engine/Progress.h"
 #include "platform/win32/MessagePump.h"
 #include "settings/Translations.h"
 #include "ui/win32/ErrorBox.h"
@@ -12,9 +11,18 @@ namespace ui::win32 {
 void WinFrontend::ShowBatchProgress() {
   if (!progress_) {
     progress_ = std::make_unique<TProgressFrm>(nullptr);
-    SetProgressWindow(progress_.get());
+    progress_->SetStopTarget(&cancel_);
+    lines_.SetSink(progress_.get());
   }
   progress_->Show();
+}
+
+tRunEvents& WinFrontend::BatchEvents(const tRunOptions&) { return lines_; }
+
+int WinFrontend::BatchDone(const tRunResult& result) {
+  if (result.Failure.empty()) return 0;
+  ReportFailure(result.Failure);
+  return 1;
 }
 
 void WinFrontend::WaitForProgressClose() {
@@ -26,9 +34,9 @@ void WinFrontend::ShowUsage() {
   TVersionFrm(nullptr).Execute();
 }
 
-int WinFrontend::RunInteractive() {
+int WinFrontend::RunInteractive(const tReaderOptions& readers) {
   // The main window first: the progress window places itself beside it.
-  TStampelFrm main(SettingsStore);
+  TStampelFrm main(SettingsStore, readers);
   main.SetProgressForm(&CreateProgressWindow(main));
   main.SetOnClosed([] { PostQuitMessage(0); });
   main.Show();
@@ -47,12 +55,11 @@ void WinFrontend::ReportFailure(const std::string& message) { ShowErrorBox(messa
 TProgressFrm& WinFrontend::CreateProgressWindow(MainWindowLink& mainWindow) {
   DestroyProgressWindow();
   progress_ = std::make_unique<TProgressFrm>(&mainWindow);
-  SetProgressWindow(progress_.get());
   return *progress_;
 }
 
 void WinFrontend::DestroyProgressWindow() {
-  if (ProgressWindow() == progress_.get()) SetProgressWindow(nullptr);
+  lines_.SetSink(nullptr);
   progress_.reset();
 }
 

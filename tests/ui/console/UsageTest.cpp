@@ -4,6 +4,7 @@
 #include <sstream>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "tests/support/TempDir.h"
 #include "ui/About.h"
 #include "ui/console/MatchingFiles.h"
@@ -28,13 +29,14 @@ TEST(MatchingFiles, SeesFilesInTheFolderAndWithRecurseBelowIt) {
   test::WriteBytes(dir / "notes.txt", "x");
   test::WriteBytes(dir / ".hidden/b.jpg", "x");
   const std::string& base = dir.Path();
-  EXPECT_TRUE(ui::console::MatchesAnyFile(base + "*.TXT", false));
-  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "*.jpg", false));
-  EXPECT_TRUE(ui::console::MatchesAnyFile(base + "*.jpg", true));
-  EXPECT_TRUE(ui::console::MatchesAnyFile(base + "deep\\er\\img_?.jpg", false));
-  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "deep", true));  // a folder is no file
-  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "missing/*.jpg", true));
-  EXPECT_FALSE(ui::console::MatchesAnyFile(base + "*.gif", true));
+  platform::FileSystem& files = platform::RealFileSystem();
+  EXPECT_TRUE(ui::console::MatchesAnyFile(files, base + "*.TXT", false));
+  EXPECT_FALSE(ui::console::MatchesAnyFile(files, base + "*.jpg", false));
+  EXPECT_TRUE(ui::console::MatchesAnyFile(files, base + "*.jpg", true));
+  EXPECT_TRUE(ui::console::MatchesAnyFile(files, base + "deep\\er\\img_?.jpg", false));
+  EXPECT_FALSE(ui::console::MatchesAnyFile(files, base + "deep", true));  // a folder is no file
+  EXPECT_FALSE(ui::console::MatchesAnyFile(files, base + "missing/*.jpg", true));
+  EXPECT_FALSE(ui::console::MatchesAnyFile(files, base + "*.gif", true));
 }
 
 }  // namespace

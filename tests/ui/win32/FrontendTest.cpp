@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "GuiTest.h"
-#include "engine/Progress.h"
 #include "ui/About.h"
 #include "ui/Frontend.h"
 #include "ui/win32/ProgressFrmRes.h"
@@ -35,21 +34,37 @@ TEST_F(Frontend, FrontendIsTheWindowsOne) {
   EXPECT_EQ(static_cast<tFrontend*>(&WindowsFrontend()), &::Frontend());
 }
 
+// One file's event of the batch run.
+void ReportTransfer(tRunEvents& events) {
+  tRunEvent event;
+  event.Kind = tRunEventKind::Transferring;
+  event.Number = 1;
+  event.Path = "a.jpg";
+  event.Target = "b.jpg";
+  events.Report(event);
+}
+
 TEST_F(Frontend, BatchProgressIsCreatedShownAndHandedToThePass) {
-  EXPECT_EQ(nullptr, ProgressWindow());
+  EXPECT_EQ(nullptr, WindowsFrontend().ProgressFrm());
   ::Frontend().ShowBatchProgress();
   auto* progress = WindowsFrontend().ProgressFrm();
   ASSERT_NE(nullptr, progress);
-  EXPECT_EQ(static_cast<tProgressSink*>(progress), ProgressWindow());
   EXPECT_TRUE(progress->BatchMode());
   EXPECT_TRUE(IsWindowVisible(progress->Handle()));
   EXPECT_FALSE(
       guitest::IsShown(guitest::Control(progress->Handle(), ui::win32::progress_id::CloseBtn)));
 
-  // The pass writes to it through the process-wide pointer.
-  ProgressWindow()->AddLine("a --> b", 1);
+  // The batch run's events are its lines.
+  ReportTransfer(::Frontend().BatchEvents(tRunOptions()));
   guitest::WaitForRefresh();
   EXPECT_EQ("1", guitest::ControlText(progress->Handle(), ui::win32::progress_id::FileNoEdit));
+  EXPECT_EQ("Stampel 1: a.jpg -> b.jpg", progress->Lines().Line(0));
+  // Its Stop stops the pattern under way.
+  tCancelToken& cancel = ::Frontend().BatchCancel();
+  cancel.BeginPattern();
+  progress->StopBtnClick();
+  EXPECT_TRUE(cancel.Stopped());
+  cancel.BeginPattern();
 
   // A second /S keeps the one window.
   ::Frontend().ShowBatchProgress();
@@ -88,13 +103,12 @@ TEST_F(Frontend, FailureIsReportedInTheErrorBox) {
 TEST_F(Frontend, InteractiveProgressWindowStandsBesideTheMainWindow) {
   guitest::TestMainWindow main(20, 30, 300, 250);
   auto& progress = WindowsFrontend().CreateProgressWindow(main);
-  EXPECT_EQ(static_cast<tProgressSink*>(&progress), ProgressWindow());
   EXPECT_FALSE(progress.BatchMode());
   EXPECT_FALSE(IsWindowVisible(progress.Handle()));
   EXPECT_EQ(guitest::WindowRectOf(main.MainWindowHandle()).top,
             guitest::WindowRectOf(progress.Handle()).top);
   WindowsFrontend().DestroyProgressWindow();
-  EXPECT_EQ(nullptr, ProgressWindow());
+  EXPECT_EQ(nullptr, WindowsFrontend().ProgressFrm());
 }
 
 }  // namespace
@@ -105,7 +119,7 @@ TEST_F(Frontend, AfterAListTheBatchProgressWindowStaysUntilItsCloseButtonIsPress
   ::Frontend().ShowBatchProgress();
   auto* progress = WindowsFrontend().ProgressFrm();
   ASSERT_NE(nullptr, progress);
-  ProgressWindow()->AddLine("Stampel 1: a.jpg -> b.jpg", 1);
+  ReportTransfer(::Frontend().BatchEvents(tRunOptions()));
   bool closeShown = false;
   guitest::WhenShown press(L"StampelProgress", [&](HWND window) {
     HWND close = guitest::Control(window, ui::win32::progress_id::CloseBtn);

@@ -8,9 +8,9 @@
 // After the Windows headers that the fixture brings.
 #include <shlobj.h>
 
-#include "engine/RenameDirectory.h"
-#include "engine/TargetName.h"
-#include "platform/FileSystem.h"
+#include "engine/pass/RenameDirectory.h"
+#include "engine/pass/TargetName.h"
+#include "platform/FileOperations.h"
 #include "platform/win32/WinText.h"
 #include "tests/support/Photos.h"
 #include "tests/support/TempDir.h"
@@ -54,7 +54,7 @@ TEST_F(MainRun, RunsAsTheBatchToolWouldThenAsks) {
   Open();
   Retype(id::FilePathEdit, Wide(dir / "*.jpg"));
   Click(id::FileNoChk);
-  const int32_t counter = FileCounter;
+  const int32_t counter = form->Presenter().Counter();
 
   const auto [caption, text] = RunAnswering(IDNO);
   EXPECT_EQ("Stampel", caption);
@@ -102,9 +102,9 @@ TEST_F(MainRun, DuringTheRunTheRunAndQuitControlsAreDisabled) {
   } seen;
   // Looked at from inside the pass, while the first file's line comes in.
   bool looked = false;
-  struct Probe : tProgressSink {
+  struct Probe : ui::tProgressSink {
     std::function<void()> look;
-    tProgressSink* inner;
+    ui::tProgressSink* inner;
     void AddLine(const std::string& t, int32_t i) override {
       look();
       inner->AddLine(t, i);
@@ -125,9 +125,9 @@ TEST_F(MainRun, DuringTheRunTheRunAndQuitControlsAreDisabled) {
     // Enter and Ctrl+X do nothing now.
     guitest::PressKey(EditOf(id::FormatEdit), VK_RETURN);
   };
-  SetProgressWindow(&probe);
+  form->RunLines().SetSink(&probe);
   RunAnswering(IDNO);
-  SetProgressWindow(progress);
+  form->RunLines().SetSink(progress);
   ASSERT_TRUE(looked);
   EXPECT_FALSE(seen.runEnabled);
   EXPECT_FALSE(seen.quitEnabled);
@@ -437,7 +437,7 @@ TEST_F(MainRun, TheInteractiveModeOpensTheMainWindowAndSavesAtTheEnd) {
     SendMessageW(copy, BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(main, id::QuitBtn), BM_CLICK, 0, 0);
   });
-  EXPECT_EQ(0, ui::win32::WindowsFrontend().RunInteractive());
+  EXPECT_EQ(0, ui::win32::WindowsFrontend().RunInteractive(tReaderOptions()));
   EXPECT_TRUE(quit.Acted());
   EXPECT_FALSE(quit.Failed());
   EXPECT_TRUE(progressHiddenAndBeside);

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "GuiTest.h"
-#include "engine/RunState.h"
 #include "settings/Translations.h"
 #include "tests/support/SettingsSandbox.h"
 #include "ui/win32/ProgressFrm.h"
@@ -22,11 +21,7 @@ namespace id = ui::win32::stampel_id;
 // the test's own, driven with window messages as a user's mouse and keys would.
 class MainWindowTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    Close();
-    KeepRunning = true;
-    AutoProgressButton = true;
-  }
+  void TearDown() override { Close(); }
 
   // Creates the window as the interactive mode does: restored from the settings, the
   // hidden progress window beside it, shown.

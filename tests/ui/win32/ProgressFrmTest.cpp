@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "GuiTest.h"
-#include "engine/RunState.h"
+#include "engine/pass/Run.h"
 #include "ui/DpiScale.h"
 #include "ui/win32/ProgressFrm.h"
 #include "ui/win32/ProgressFrmRes.h"
@@ -31,12 +31,13 @@ RECT MonitorOf(HWND window) {
 
 class ProgressFrm : public ::testing::Test {
  protected:
-  void SetUp() override { KeepRunning = true; }
-  void TearDown() override { KeepRunning = true; }
+  // What the windows' Stop buttons stop.
+  tCancelToken cancel;
 };
 
 TEST_F(ProgressFrm, BatchWindowHasItsCaptionAndNoCloseButton) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   HWND window = form.Handle();
   ASSERT_NE(nullptr, window);
   EXPECT_TRUE(form.BatchMode());
@@ -60,6 +61,7 @@ TEST_F(ProgressFrm, BatchWindowHasItsCaptionAndNoCloseButton) {
 
 TEST_F(ProgressFrm, BatchWindowKeepsItsDesignedSizeAndPlace) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   const RECT r = guitest::WindowRectOf(form.Handle());
   EXPECT_EQ(Scaled(form.Handle(), 544), r.left);
   EXPECT_EQ(Scaled(form.Handle(), 352), r.top);
@@ -69,6 +71,7 @@ TEST_F(ProgressFrm, BatchWindowKeepsItsDesignedSizeAndPlace) {
 
 TEST_F(ProgressFrm, CountEditIsReadOnlyBoldAndRightAligned) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   HWND edit = guitest::Control(form.Handle(), id::FileNoEdit);
   const LONG style = GetWindowLongW(edit, GWL_STYLE);
   EXPECT_TRUE(style & ES_READONLY);
@@ -82,6 +85,7 @@ TEST_F(ProgressFrm, CountEditIsReadOnlyBoldAndRightAligned) {
 
 TEST_F(ProgressFrm, ControlsUseTheNamedFontOrTheDialogFont) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   const guitest::FontFacts font = guitest::FontOf(guitest::Control(form.Handle(), id::StopBtn));
   EXPECT_EQ(ui::FontPixelHeight(8, guitest::DpiOf(form.Handle())), font.height)
       << "8 points: 11 pixels at 96 DPI";
@@ -90,6 +94,7 @@ TEST_F(ProgressFrm, ControlsUseTheNamedFontOrTheDialogFont) {
 
 TEST_F(ProgressFrm, NewestLineComesFirstAndTheCountAddsUp) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   HWND window = form.Handle();
   form.AddLine("C:\\a\\IMG_1.JPG --> C:\\a\\2008-06-15-10-00-00_IMG_1.JPG", 1);
   form.AddLine("C:\\a\\IMG_2.JPG --> C:\\a\\2008-06-15-10-00-01_IMG_2.JPG", 1);
@@ -106,6 +111,7 @@ TEST_F(ProgressFrm, NewestLineComesFirstAndTheCountAddsUp) {
 
 TEST_F(ProgressFrm, ScreenCatchesUpWithABurstOfLines) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   for (int i = 1; i <= 50; ++i) form.AddLine("file " + std::to_string(i), 1);
   EXPECT_EQ(50u, form.ProcessedCount());
@@ -122,6 +128,7 @@ TEST_F(ProgressFrm, ScreenCatchesUpWithABurstOfLines) {
 // the count, also while the screen is still catching up with a burst.
 TEST_F(ProgressFrm, CountStatusAndListAgreeAtEveryMoment) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   HWND list = guitest::Control(form.Handle(), id::ProgressMemo);
   int looked = 0;
@@ -146,6 +153,7 @@ TEST_F(ProgressFrm, CountStatusAndListAgreeAtEveryMoment) {
 
 TEST_F(ProgressFrm, LineAfterAQuietSpellShowsAtOnce) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   form.AddLine("first", 1);
   guitest::WaitForRefresh();
@@ -157,6 +165,7 @@ TEST_F(ProgressFrm, LineAfterAQuietSpellShowsAtOnce) {
 
 TEST_F(ProgressFrm, ClearStatusEmptiesOnlyTheStatusBar) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.AddLine("one", 1);
   form.ClearStatus();
   EXPECT_EQ("", StatusBarText(form.Handle()));
@@ -166,6 +175,7 @@ TEST_F(ProgressFrm, ClearStatusEmptiesOnlyTheStatusBar) {
 
 TEST_F(ProgressFrm, CountNeverResetsAcrossPasses) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.AddLine("first pass", 1);
   form.ClearStatus();
   form.Hide();
@@ -178,6 +188,7 @@ TEST_F(ProgressFrm, CountNeverResetsAcrossPasses) {
 
 TEST_F(ProgressFrm, UnicodeAndVeryLongLinesArriveWhole) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   const std::string longLine = "C:\\" + std::string(5000, 'd') + "\\\xE6\x97\xA5\xE6\x9C\xAC.jpg";
   form.AddLine(longLine, 1);
   form.AddLine("Caf\xC3\xA9.jpg", 1);
@@ -188,12 +199,13 @@ TEST_F(ProgressFrm, UnicodeAndVeryLongLinesArriveWhole) {
   EXPECT_EQ(longLine, rows[1]);
 }
 
-TEST_F(ProgressFrm, StopClearsKeepRunningAndSaysStopped) {
+TEST_F(ProgressFrm, StopStopsTheRunAndSaysStopped) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   form.AddLine("a --> b", 1);
   SendMessageW(guitest::Control(form.Handle(), id::StopBtn), BM_CLICK, 0, 0);
-  EXPECT_FALSE(KeepRunning);
+  EXPECT_TRUE(cancel.Stopped());
   EXPECT_EQ((Lines{"Stopped...", "a --> b"}),
             ListRows(guitest::Control(form.Handle(), id::ProgressMemo)));
   EXPECT_EQ("1", ControlText(form.Handle(), id::FileNoEdit)) << "Stop leaves the count alone";
@@ -202,19 +214,21 @@ TEST_F(ProgressFrm, StopClearsKeepRunningAndSaysStopped) {
 
 TEST_F(ProgressFrm, StopClickedDuringAPassActsWhileTheNextLineIsAdded) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   // The click waits in the queue, as a real one does while the pass works on a file.
   PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(id::StopBtn, BN_CLICKED),
                reinterpret_cast<LPARAM>(guitest::Control(form.Handle(), id::StopBtn)));
-  EXPECT_TRUE(KeepRunning);
+  EXPECT_FALSE(cancel.Stopped());
   form.AddLine("current --> file", 1);
-  EXPECT_FALSE(KeepRunning) << "the pass sees it before its next file";
+  EXPECT_TRUE(cancel.Stopped()) << "the pass sees it before its next file";
   EXPECT_EQ((Lines{"Stopped...", "current --> file"}),
             ListRows(guitest::Control(form.Handle(), id::ProgressMemo)));
 }
 
 TEST_F(ProgressFrm, AlertLinePausesAndPlainLineDoesNot) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   const auto timed = [](auto action) {
     const auto start = std::chrono::steady_clock::now();
     action();
@@ -229,6 +243,7 @@ TEST_F(ProgressFrm, AlertLinePausesAndPlainLineDoesNot) {
 TEST_F(ProgressFrm, HintsOfTheButtons) {
   guitest::TestMainWindow main(100, 100, 400, 300);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   EXPECT_EQ("stop processing",
             guitest::HintOf(form.Handle(), guitest::Control(form.Handle(), id::StopBtn)));
   EXPECT_EQ("close this screen",
@@ -238,6 +253,7 @@ TEST_F(ProgressFrm, HintsOfTheButtons) {
 TEST_F(ProgressFrm, StandsRightOfTheMainWindowAndTakesItsHeight) {
   guitest::TestMainWindow main(50, 60, 300, 200);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   EXPECT_FALSE(form.BatchMode());
   const RECT mainRect = guitest::WindowRectOf(main.MainWindowHandle());
   const RECT monitor = MonitorOf(main.MainWindowHandle());
@@ -259,6 +275,7 @@ TEST_F(ProgressFrm, NearTheRightEdgeItIsPulledBackToTheEdge) {
   const RECT monitor = MonitorOf(GetDesktopWindow());
   guitest::TestMainWindow main(monitor.right - 220, monitor.top + 20, 200, 150);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   const RECT r = guitest::WindowRectOf(form.Handle());
   EXPECT_EQ(monitor.right, r.right);
   EXPECT_EQ(guitest::WindowRectOf(main.MainWindowHandle()).top, r.top);
@@ -268,6 +285,7 @@ TEST_F(ProgressFrm, NearTheBottomEdgeItIsPulledUpToTheEdge) {
   const RECT monitor = MonitorOf(GetDesktopWindow());
   guitest::TestMainWindow main(monitor.left + 10, monitor.bottom - 100, 120, 300);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   const RECT r = guitest::WindowRectOf(form.Handle());
   EXPECT_EQ(monitor.bottom, r.bottom);
   EXPECT_EQ(300, r.bottom - r.top) << "as high as the main window";
@@ -276,6 +294,7 @@ TEST_F(ProgressFrm, NearTheBottomEdgeItIsPulledUpToTheEdge) {
 TEST_F(ProgressFrm, CloseAtTheRightStopLeftOfItAfterEveryResize) {
   guitest::TestMainWindow main(10, 10, 300, 400);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   HWND window = form.Handle();
   for (int width : {500, 737, 1000}) {
     SetWindowPos(window, nullptr, 0, 0, width, 420, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -296,6 +315,7 @@ TEST_F(ProgressFrm, CloseAtTheRightStopLeftOfItAfterEveryResize) {
 
 TEST_F(ProgressFrm, InBatchModeStopTakesThePlaceOfClose) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   HWND window = form.Handle();
   SetWindowPos(window, nullptr, 0, 0, 600, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT client = guitest::ClientOf(window);
@@ -306,6 +326,7 @@ TEST_F(ProgressFrm, InBatchModeStopTakesThePlaceOfClose) {
 TEST_F(ProgressFrm, MovingToAMonitorWithAnotherDpiScalesEverything) {
   guitest::TestMainWindow main(10, 10, 300, 400);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   HWND window = form.Handle();
   RECT suggested{100, 50, 100 + 1106, 50 + 582};
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
@@ -326,6 +347,7 @@ TEST_F(ProgressFrm, MovingToAMonitorWithAnotherDpiScalesEverything) {
 TEST_F(ProgressFrm, ShowingAndHidingFlipsTheMainWindowsButton) {
   guitest::TestMainWindow main(10, 10, 300, 200);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   EXPECT_FALSE(form.Visible());
   form.Show();
   EXPECT_TRUE(form.Visible());
@@ -343,6 +365,7 @@ TEST_F(ProgressFrm, ShowingAndHidingFlipsTheMainWindowsButton) {
 TEST_F(ProgressFrm, EnterAndEscapeCloseTheInteractiveWindow) {
   guitest::TestMainWindow main(10, 10, 300, 200);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
     form.Show();
     HWND list = guitest::Control(form.Handle(), id::ProgressMemo);
@@ -355,6 +378,7 @@ TEST_F(ProgressFrm, EnterAndEscapeCloseTheInteractiveWindow) {
 TEST_F(ProgressFrm, CloseButtonHasTheFocusWhenShown) {
   guitest::TestMainWindow main(10, 10, 300, 200);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   form.Show();
   guitest::Pump();
   EXPECT_EQ(guitest::Control(form.Handle(), id::CloseBtn), GetFocus());
@@ -362,16 +386,18 @@ TEST_F(ProgressFrm, CloseButtonHasTheFocusWhenShown) {
 
 TEST_F(ProgressFrm, AltSPressesStop) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   HWND list = guitest::Control(form.Handle(), id::ProgressMemo);
   SetFocus(list);
   guitest::PressAltKey(list, 's');
-  EXPECT_FALSE(KeepRunning);
+  EXPECT_TRUE(cancel.Stopped());
   EXPECT_EQ(Lines{"Stopped..."}, ListRows(list));
 }
 
 TEST_F(ProgressFrm, BatchWindowCannotBeClosed) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   HWND list = guitest::Control(form.Handle(), id::ProgressMemo);
   SetFocus(list);
@@ -379,12 +405,13 @@ TEST_F(ProgressFrm, BatchWindowCannotBeClosed) {
   guitest::PressKey(list, VK_RETURN);
   SendMessageW(form.Handle(), WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
-  EXPECT_TRUE(KeepRunning) << "Enter on the list presses nothing";
+  EXPECT_FALSE(cancel.Stopped()) << "Enter on the list presses nothing";
 }
 
 TEST_F(ProgressFrm, HiddenWindowStillCollectsLines) {
   guitest::TestMainWindow main(10, 10, 300, 200);
   TProgressFrm form(&main);
+  form.SetStopTarget(&cancel);
   ASSERT_FALSE(IsWindowVisible(form.Handle()));
   form.AddLine("x --> y", 1);
   form.AddAlertLine("z: skipped", 0);
@@ -395,6 +422,7 @@ TEST_F(ProgressFrm, HiddenWindowStillCollectsLines) {
 
 TEST_F(ProgressFrm, CtrlCCopiesTheSelectedLines) {
   TProgressFrm form(nullptr);
+  form.SetStopTarget(&cancel);
   form.Show();
   form.AddLine("old", 1);
   form.AddLine("middle", 1);

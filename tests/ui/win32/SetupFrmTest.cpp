@@ -6,12 +6,12 @@
 // After the Windows headers that the fixture brings.
 #include <commctrl.h>
 
-#include "engine/RenameDirectory.h"
-#include "platform/FileSystem.h"
+#include "platform/FileOperations.h"
 #include "platform/win32/WinText.h"
 #include "settings/Translations.h"
 #include "tests/support/Photos.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestRun.h"
 #include "ui/win32/SetupFrm.h"
 #include "ui/win32/SetupFrmRes.h"
 
@@ -380,10 +380,10 @@ TEST_F(SetupThenRun, TheNextRunsUseTheNewTranslationAndWord) {
   Close();
   test::WriteBytes(dir / "b.jpg", test::Photo({"2004:05:07 10:00:00", "", "NIKON D70", 480, 640}));
   settings.Reload();
-  tRunOptions options;
-  options.Format = "'Model'_'Orient'_";
-  options.DropOldName = true;
-  RenameDirectory(options, dir / "b.jpg");
+  test::TestRun run;
+  run.options.Format = "'Model'_'Orient'_";
+  run.options.DropOldName = true;
+  run.Rename(dir / "b.jpg");
   EXPECT_TRUE(platform::FileExists(dir / "D70_P_.jpg"));
 }
 

@@ -4,8 +4,8 @@
 // After the Windows headers that the fixture brings.
 #include <commctrl.h>
 
-#include "engine/FormatTimestamp.h"
-#include "engine/LocaleFormats.h"
+#include "engine/format/FormatTimestamp.h"
+#include "engine/format/LocaleFormats.h"
 #include "platform/Clock.h"
 #include "platform/win32/WinText.h"
 #include "ui/About.h"
@@ -343,7 +343,7 @@ TEST_F(MainWindow, ProgressButtonModes) {
   EXPECT_TRUE(MenuChecked(id::ShowAlwaysMenu));
   EXPECT_FALSE(MenuChecked(id::AutoHideMenu));
   EXPECT_EQ(1, SettingsStore.ReadIntegerValue("DisplayProgressButton"));
-  EXPECT_FALSE(AutoProgressButton);
+  EXPECT_FALSE(form->Presenter().AutoProgressButton());
 
   // The button toggles the progress window, and its caption follows the window.
   Click(id::ShowProgressBtn);
@@ -364,7 +364,7 @@ TEST_F(MainWindow, ProgressButtonModes) {
   Menu(id::AutoHideMenu);
   EXPECT_TRUE(MenuChecked(id::AutoHideMenu));
   EXPECT_FALSE(MenuChecked(id::HideAlwaysMenu));
-  EXPECT_TRUE(AutoProgressButton);
+  EXPECT_TRUE(form->Presenter().AutoProgressButton());
   EXPECT_EQ(3, SettingsStore.ReadIntegerValue("DisplayProgressButton"));
 }
 
