@@ -13,7 +13,7 @@ int HexDigit(char c) {
 
 }  // namespace
 
-bool TryStrToInt(const std::string& text, int32_t& value) {
+bool TryStrToInt(std::string_view text, int32_t& value) {
   size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;

@@ -14,8 +14,10 @@ bool IsPathDelimiter(char c);
 // The separator the system writes between folders.
 char PathSeparator();
 
-// The path as the system spells it: on POSIX every backslash becomes "/".
+// The path as the system spells it: on POSIX every backslash becomes "/". MakeNative does
+// it in place, from the byte `from` on.
 std::string NativePath(std::string path);
+void MakeNative(std::string& path, size_t from = 0);
 
 // Index of the last delimiter, or std::string::npos.
 size_t LastDelimiter(const std::string& path);

@@ -19,6 +19,23 @@ int64_t Search(const uint8_t* data, int64_t from, int64_t to, const uint8_t* pat
   return -1;
 }
 
+// Every file of a run needs a first piece of the same size: a few of them are kept for the
+// next streams of the thread instead of going back to the heap, where a buffer of that size
+// costs far more to get than a small one.
+constexpr size_t kKeptPieces = 4;
+thread_local std::unique_ptr<uint8_t[]> keptPieces[kKeptPieces];
+thread_local size_t keptCount = 0;
+
+std::unique_ptr<uint8_t[]> NewBuffer(size_t count) {
+  if (count == TDataStream::kFirstPiece && keptCount > 0) return std::move(keptPieces[--keptCount]);
+  return std::make_unique_for_overwrite<uint8_t[]>(count);
+}
+
+void KeepBuffer(std::unique_ptr<uint8_t[]>& buffer, size_t capacity) {
+  if (buffer && capacity == TDataStream::kFirstPiece && keptCount < kKeptPieces)
+    keptPieces[keptCount++] = std::move(buffer);
+}
+
 }  // namespace
 
 TDataStream::TDataStream(const std::string& fileName)
@@ -26,10 +43,13 @@ TDataStream::TDataStream(const std::string& fileName)
 
 TDataStream::TDataStream(std::unique_ptr<platform::ReadableFile> file) : file_(std::move(file)) {}
 
+TDataStream::Held::~Held() { KeepBuffer(data, capacity); }
+
 void TDataStream::Held::Reserve(size_t count, size_t keep) {
   if (count <= capacity) return;
-  auto grown = std::make_unique_for_overwrite<uint8_t[]>(count);
+  std::unique_ptr<uint8_t[]> grown = NewBuffer(count);
   if (keep > 0) std::memcpy(grown.get(), data.get(), std::min(keep, size));
+  KeepBuffer(data, capacity);
   data = std::move(grown);
   capacity = count;
 }

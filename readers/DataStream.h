@@ -83,6 +83,10 @@ class TDataStream {
   // ended inside them, so that nothing lies beyond. The buffer is not cleared before it
   // is filled: every file costs one or two of these.
   struct Held {
+    Held() = default;
+    ~Held();
+    Held(const Held&) = delete;
+    Held& operator=(const Held&) = delete;
     int64_t start = 0;
     std::unique_ptr<uint8_t[]> data;
     size_t size = 0;

@@ -1,6 +1,7 @@
 #include "readers/DateConv.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/AsciiCase.h"
 #include "platform/Number.h"
@@ -10,14 +11,24 @@ namespace {
 constexpr size_t kMaxTextLength = 46;
 
 // Characters first..first+count-1 (1-based) of the text, as far as they exist.
-std::string Field(const std::string& text, size_t first, size_t count) {
-  return first > text.size() ? std::string() : text.substr(first - 1, count);
+std::string_view Field(std::string_view text, size_t first, size_t count) {
+  return first > text.size() ? std::string_view() : std::string_view(text).substr(first - 1, count);
 }
 
 // The field as an integer; false when it is none (an empty field included).
-bool Number(const std::string& text, size_t first, size_t count, int& value) {
+bool Number(std::string_view text, size_t first, size_t count, int& value) {
+  const std::string_view field = Field(text, first, count);
+  // Plain digits, as nearly every camera writes them, need no general reading.
+  int digits = 0;
+  size_t i = 0;
+  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i)
+    digits = digits * 10 + (field[i] - '0');
+  if (i == field.size() && i > 0 && i <= 4) {
+    value = digits;
+    return true;
+  }
   int32_t number = 0;
-  if (!platform::TryStrToInt(Field(text, first, count), number)) return false;
+  if (!platform::TryStrToInt(field, number)) return false;
   value = number;
   return true;
 }
@@ -53,7 +64,7 @@ int tDateConv::MonthFromName(const std::string& name) {
 // and time wins. Failures are plain results here (no exceptions), as most texts a camera
 // writes fail a layout or two before one fits.
 void tDateConv::Parse() {
-  const std::string s = Text.substr(0, kMaxTextLength);
+  const std::string_view s = std::string_view(Text).substr(0, kMaxTextLength);
   Reading r;
   TDateTime value = 0;
 
@@ -77,7 +88,7 @@ void tDateConv::Parse() {
       Number(s, 15, 2, r.minute) && Number(s, 18, 2, r.second)) {
     bool named = true;
     try {
-      r.month = MonthFromName(Field(s, 5, 3));
+      r.month = MonthFromName(std::string(Field(s, 5, 3)));
     } catch (const EConvertError&) {
       named = false;
     }
@@ -90,7 +101,7 @@ void tDateConv::Parse() {
   r = Reading();
   if (Number(s, 1, 4, r.year) && Number(s, 6, 2, r.month) && Number(s, 9, 2, r.day) &&
       Number(s, 12, 2, r.hour) && Number(s, 15, 2, r.minute) && Compose(r, value)) {
-    const std::string marker = platform::AsciiUpper(Field(s, 17, 2));
+    const std::string marker = platform::AsciiUpper(std::string(Field(s, 17, 2)));
     // 12-hour readings: 1 PM to 11 PM move to the afternoon; 12 AM is midnight.
     if (marker == "PM" && r.hour >= 1 && r.hour <= 11) r.hour += 12;
     if (marker == "AM" && r.hour == 12) r.hour = 0;

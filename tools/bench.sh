@@ -4,13 +4,15 @@
 # of up to 5,000 files) on identical folders, and against a floor that opens each file in turn, reads its first
 # 4 KiB, closes it and renames it. Then checks the peak memory of Stampel on 100,000 files.
 #
-#   tools/bench.sh [--warm | --cold] [--sizes 5000,50000] [--exiftool] [RUNS]
+#   tools/bench.sh [--warm | --cold] [--sizes 5000,50000] [--exiftool] [--before REV] [RUNS]
 #
 # RUNS (default 3) rounds per folder size; the table shows medians. Without --warm or
 # --cold both are measured: cold drops the system's caches before every timed command
 # (sync; echo 3 > /proc/sys/vm/drop_caches), which needs root; without root the cold
 # part is left out with a message. The folders go to $STAMPEL_BENCH_DIR (default
 # /var/tmp), which must be on a real disk, not in memory; 50,000 files take about 6 GB.
+# With --before REV the stampel of that revision runs in the same rounds as "before", so
+# that a change is measured against what it changed under the same conditions.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -20,14 +22,16 @@ modes="warm cold"
 sizes="5000,50000"
 runs=3
 exiftool=false
+before=
 while [ $# -gt 0 ]; do
   case $1 in
     --warm) modes=warm ;;
     --cold) modes=cold ;;
     --sizes) sizes=$2; shift ;;
     --exiftool) exiftool=true ;;
+    --before) before=$2; shift ;;
     [0-9]*) runs=$1 ;;
-    *) echo "usage: tools/bench.sh [--warm | --cold] [--sizes 5000,50000] [--exiftool] [RUNS]" >&2; exit 2 ;;
+    *) echo "usage: tools/bench.sh [--warm | --cold] [--sizes 5000,50000] [--exiftool] [--before REV] [RUNS]" >&2; exit 2 ;;
   esac
   shift
 done
@@ -47,6 +51,15 @@ floor=$root/build/native/tools/bench/bench_floor
 base=${STAMPEL_BENCH_DIR:-/var/tmp}
 work=$(mktemp -d "$base/stampel-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
+
+# The earlier revision, built in a work tree of its own.
+if [ -n "$before" ]; then
+  old=$work/before-tree
+  git worktree add --detach "$old" "$before" >/dev/null
+  trap 'git -C "$root" worktree remove --force "$old" >/dev/null 2>&1; rm -rf "$work"' EXIT
+  (cd "$old" && cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target stampel >/dev/null)
+  stampel_before=$old/build/native/entry/stampel
+fi
 if [ "$(stat -f -c %T "$work")" = tmpfs ]; then
   echo "warning: $work is in memory (tmpfs): the cold figures mean nothing there" >&2
 fi
@@ -70,6 +83,7 @@ for name in sorted(os.listdir(source))[:count]:
     os.link(os.path.join(source, name), os.path.join(target, name))
 PY
   commands=("floor=$floor ." "stampel=$stampel '*.jpg'")
+  [ -n "$before" ] && commands+=("before=$stampel_before '*.jpg'")
   command -v jhead >/dev/null && commands+=("jhead=jhead -q -n *.jpg")
   command -v exiv2 >/dev/null &&
     commands+=("exiv2=exiv2 -q -r '%Y-%m-%d-%H-%M-%S_:basename:' rename *.jpg")

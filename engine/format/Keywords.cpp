@@ -1,6 +1,6 @@
 #include "engine/format/Keywords.h"
 
-#include <algorithm>
+#include <string_view>
 
 #include "platform/AsciiCase.h"
 #include "readers/BaseFile.h"
@@ -8,10 +8,16 @@
 namespace {
 
 // Position of the keyword (upper case) in the text, any letter case, or npos.
-size_t FindKeyword(const std::string& text, const std::string& keyword) {
-  const auto it = std::search(text.begin(), text.end(), keyword.begin(), keyword.end(),
-                              [](char a, char b) { return platform::AsciiUpper(a) == b; });
-  return it == text.end() ? std::string::npos : static_cast<size_t>(it - text.begin());
+size_t FindKeyword(const std::string& text, std::string_view keyword) {
+  // Every stem of a run is searched three times: its first letter is looked for first.
+  const char lower = static_cast<char>(keyword[0] - 'A' + 'a');
+  for (size_t at = 0; at + keyword.size() <= text.size(); ++at) {
+    if (text[at] != keyword[0] && text[at] != lower) continue;
+    size_t i = 1;
+    while (i < keyword.size() && platform::AsciiUpper(text[at + i]) == keyword[i]) ++i;
+    if (i == keyword.size()) return at;
+  }
+  return std::string::npos;
 }
 
 }  // namespace

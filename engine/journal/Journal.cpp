@@ -92,13 +92,21 @@ void tJournal::Open() {
 
 void tJournal::Write(const std::string& text) {
   // One system call a line (or a batch of lines), the marks of earlier steps with it.
-  const int code =
-      pendingMarks_.empty() ? file_->Append(text) : file_->Append(pendingMarks_ + text);
-  if (code != 0)
-    throw EJournalError("Cannot write the journal \"" + path_ + "\". " + ErrorText(code) +
-                        ". The run stopped before the change it could not record; the journal "
-                        "holds every change made before it, and /U takes them back.");
+  int code = 0;
+  if (pendingMarks_.empty()) {
+    code = file_->Append(text);
+  } else {
+    text_.assign(pendingMarks_).append(text);
+    code = file_->Append(text_);
+  }
+  if (code != 0) throw WriteFailure(code);
   pendingMarks_.clear();
+}
+
+EJournalError tJournal::WriteFailure(int code) const {
+  return EJournalError("Cannot write the journal \"" + path_ + "\". " + ErrorText(code) +
+                       ". The run stopped before the change it could not record; the journal "
+                       "holds every change made before it, and /U takes them back.");
 }
 
 int64_t tJournal::Begin(tJournalRecord record) {
@@ -111,22 +119,22 @@ int64_t tJournal::Begin(tJournalRecord record) {
 void tJournal::BeginAll(std::vector<tJournalRecord>& records) {
   if (records.empty()) return;
   if (!file_) Open();
-  std::string text;
-  text.reserve(records.size() * 200);
+  // The marks of earlier steps first, then the records, in one write.
+  text_.assign(pendingMarks_);
   const int64_t before = count_;
   for (tJournalRecord& record : records) {
     record.Number = ++count_;
-    journal_text::AppendRecordLine(text, record);
+    journal_text::AppendRecordLine(text_, record);
   }
-  try {
-    Write(text);
-  } catch (...) {
+  const int code = file_->Append(text_);
+  if (code != 0) {
     count_ = before;
-    throw;
+    throw WriteFailure(code);
   }
+  pendingMarks_.clear();
 }
 
-void tJournal::Done(int64_t number) { pendingMarks_ += journal_text::DoneLine(number); }
+void tJournal::Done(int64_t number) { journal_text::AppendDoneLine(pendingMarks_, number); }
 
 void tJournal::Failed(int64_t number, int code) {
   pendingMarks_ += journal_text::FailedLine(number, code);

@@ -50,6 +50,7 @@ class tJournal {
  private:
   void Open();
   void Write(const std::string& text);
+  EJournalError WriteFailure(int code) const;
 
   platform::FileSystem& files_;
   std::string folder_;
@@ -57,6 +58,7 @@ class tJournal {
   std::string path_;
   int64_t count_ = 0;
   std::string pendingMarks_;  // Done, Failed and Dropped lines not written yet
+  std::string text_;          // what goes out next, kept for its buffer
   std::unique_ptr<platform::AppendOnlyFile> file_;
 };
 

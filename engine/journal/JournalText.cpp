@@ -1,7 +1,9 @@
 #include "engine/journal/JournalText.h"
 
+#include <charconv>
 #include <cstdio>
 #include <map>
+#include <string_view>
 
 #include "platform/DateTime.h"
 
@@ -51,19 +53,31 @@ std::string Field(const char* name, const std::string& value) {
 }
 
 // A record is written before every transfer of a run: its line is built in one string.
-void AppendName(std::string& line, const char* prefix, const char* name) {
-  line += '\t';
-  line += prefix;
-  line += name;
-  line += '=';
+void AppendName(std::string& line, std::string_view prefix, std::string_view name) {
+  char field[32];
+  if (prefix.size() + name.size() + 2 > sizeof field) {
+    line.append("\t").append(prefix).append(name).append("=");
+    return;
+  }
+  field[0] = '\t';
+  prefix.copy(field + 1, prefix.size());
+  name.copy(field + 1 + prefix.size(), name.size());
+  field[1 + prefix.size() + name.size()] = '=';
+  line.append(field, prefix.size() + name.size() + 2);
 }
 
-void AppendEscaped(std::string& line, const char* name, const std::string& value) {
+void AppendNumber(std::string& line, int64_t number) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  line.append(digits, static_cast<size_t>(end - digits));
+}
+
+void AppendEscaped(std::string& line, std::string_view name, const std::string& value) {
   AppendName(line, "", name);
   EscapeInto(line, value);
 }
 
-void AppendTimes(std::string& line, const char* prefix, const platform::FileFacts& facts) {
+void AppendTimes(std::string& line, std::string_view prefix, const platform::FileFacts& facts) {
   AppendName(line, prefix, "modified");
   AppendTimeText(line, facts.modified);
   if (facts.created != platform::kNoTime) {
@@ -137,19 +151,30 @@ bool ParseRecord(const std::vector<std::string>& parts, int64_t number, tJournal
 
 }  // namespace
 
+namespace {
+
+// The bytes that a path in the journal cannot hold as they are.
+struct EscapedBytes {
+  bool escaped[256] = {};
+  constexpr EscapedBytes() {
+    for (int byte = 0; byte < 0x20; ++byte) escaped[byte] = true;
+    escaped[0x7F] = escaped[static_cast<unsigned char>('%')] = true;
+  }
+};
+constexpr EscapedBytes kEscaped;
+
+}  // namespace
+
 void EscapeInto(std::string& result, const std::string& text) {
   static const char kHex[] = "0123456789ABCDEF";
-  const auto needsEscape = [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F || c == '%';
-  };
+  const auto escaped = [](char c) { return kEscaped.escaped[static_cast<unsigned char>(c)]; };
   // Nearly every path holds nothing to escape: it goes in whole.
   size_t plain = 0;
-  while (plain < text.size() && !needsEscape(text[plain])) ++plain;
+  while (plain < text.size() && !escaped(text[plain])) ++plain;
   result.append(text, 0, plain);
   for (size_t i = plain; i < text.size(); ++i) {
     const char c = text[i];
-    if (needsEscape(c)) {
+    if (escaped(c)) {
       const auto byte = static_cast<unsigned char>(c);
       result += '%';
       result += kHex[byte >> 4];
@@ -205,11 +230,9 @@ void AppendTimeText(std::string& text, int64_t nanoseconds) {
     return;
   }
   // The common case by hand: two of these go into every record of a run.
-  const size_t at = text.size();
-  text += "0000-00-00T00:00:00.000000000Z";
-  const auto digits = [&text, at](size_t end, int64_t value, int count) {
-    for (int i = 0; i < count; ++i, value /= 10)
-      text[at + end - i] = static_cast<char>('0' + value % 10);
+  char out[] = "0000-00-00T00:00:00.000000000Z";
+  const auto digits = [&out](size_t end, int64_t value, int count) {
+    for (int i = 0; i < count; ++i, value /= 10) out[end - i] = static_cast<char>('0' + value % 10);
   };
   digits(3, year, 4);
   digits(6, month, 2);
@@ -218,6 +241,7 @@ void AppendTimeText(std::string& text, int64_t nanoseconds) {
   digits(15, inDay / 60 % 60, 2);
   digits(18, inDay % 60, 2);
   digits(28, fraction, 9);
+  text.append(out, sizeof out - 1);
 }
 
 std::string TimeText(int64_t nanoseconds) {
@@ -261,7 +285,7 @@ std::string Header(int64_t startedNs, const std::string& undoes) {
 }
 
 void AppendRecordLine(std::string& line, const tJournalRecord& record) {
-  line += std::to_string(record.Number);
+  AppendNumber(line, record.Number);
   line += '\t';
   line += KindName(record.Kind);
   if (IsTransfer(record.Kind)) {
@@ -272,7 +296,7 @@ void AppendRecordLine(std::string& line, const tJournalRecord& record) {
   }
   if (record.Kind != tJournalKind::MakeFolder && record.Kind != tJournalKind::RemoveFolder) {
     AppendName(line, "", "size");
-    line += std::to_string(record.Facts.size);
+    AppendNumber(line, record.Facts.size);
     AppendTimes(line, "", record.Facts);
   }
   if (record.Kind == tJournalKind::Times) AppendTimes(line, "new-", record.Times);
@@ -291,7 +315,16 @@ std::string RecordLine(const tJournalRecord& record) {
   return line;
 }
 
-std::string DoneLine(int64_t number) { return std::to_string(number) + "\tdone\n"; }
+std::string DoneLine(int64_t number) {
+  std::string line;
+  AppendDoneLine(line, number);
+  return line;
+}
+
+void AppendDoneLine(std::string& text, int64_t number) {
+  AppendNumber(text, number);
+  text += "\tdone\n";
+}
 
 std::string FailedLine(int64_t number, int code) {
   return std::to_string(number) + "\tfailed" + Field("code", std::to_string(code)) + "\n";

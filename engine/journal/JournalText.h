@@ -17,6 +17,7 @@ std::string Header(int64_t startedNs, const std::string& undoes);
 void AppendRecordLine(std::string& text, const tJournalRecord& record);
 std::string RecordLine(const tJournalRecord& record);
 std::string DoneLine(int64_t number);
+void AppendDoneLine(std::string& text, int64_t number);
 std::string FailedLine(int64_t number, int code);
 // A planned step the run never took.
 std::string DroppedLine(int64_t number);

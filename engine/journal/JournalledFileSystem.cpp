@@ -74,8 +74,16 @@ const std::string& tJournalledFileSystem::AbsoluteFolder(const std::string& path
 }
 
 std::string tJournalledFileSystem::Absolute(const std::string& path) {
-  const std::string& folder = AbsoluteFolder(path);
-  return folder + platform::NativePath(path.substr(lastFolder_.size()));
+  std::string absolute;
+  AbsoluteInto(absolute, path);
+  return absolute;
+}
+
+void tJournalledFileSystem::AbsoluteInto(std::string& out, const std::string& path) {
+  out = AbsoluteFolder(path);
+  const size_t folder = out.size();
+  out.append(path, lastFolder_.size());
+  platform::MakeNative(out, folder);
 }
 
 void tJournalledFileSystem::Clean(const std::string& path) {
@@ -193,7 +201,7 @@ int64_t tJournalledFileSystem::BeginTransfer(tJournalKind kind, const std::strin
   if (kind == tJournalKind::Move && !replace) {
     // A planned move has its record already.
     for (auto planned = planned_.begin(); planned != planned_.end(); ++planned) {
-      if (planned->source != source || planned->target != target) continue;
+      if (planned->move.Source != source || planned->move.Target != target) continue;
       const int64_t number = planned->number;
       planned_.erase(planned);
       return number;
@@ -250,21 +258,21 @@ int tJournalledFileSystem::RenameLetterCase(
   return code;
 }
 
-void tJournalledFileSystem::Plan(const std::vector<tPlannedMove>& moves) {
-  std::vector<tJournalRecord> records;
-  records.reserve(moves.size());
-  for (const tPlannedMove& move : moves) {
-    Clean(move.Target);
-    tJournalRecord record;
+void tJournalledFileSystem::Plan(std::vector<tPlannedMove>& moves) {
+  // One record a file of the run: the buffers of the last batch are filled again.
+  records_.resize(moves.size());
+  for (size_t i = 0; i < moves.size(); ++i) {
+    Clean(moves[i].Target);
+    tJournalRecord& record = records_[i];
     record.Kind = tJournalKind::Move;
-    record.From = Absolute(move.Source);
-    record.To = Absolute(move.Target);
-    record.Facts = move.Facts;
-    records.push_back(std::move(record));
+    AbsoluteInto(record.From, moves[i].Source);
+    AbsoluteInto(record.To, moves[i].Target);
+    record.Facts = moves[i].Facts;
   }
-  journal_.BeginAll(records);
+  journal_.BeginAll(records_);
   for (size_t i = 0; i < moves.size(); ++i)
-    planned_.push_back({moves[i].Source, moves[i].Target, records[i].Number});
+    planned_.push_back({std::move(moves[i]), records_[i].Number});
+  moves.clear();
 }
 
 void tJournalledFileSystem::Forget() {

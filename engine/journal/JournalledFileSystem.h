@@ -42,7 +42,7 @@ class tJournalledFileSystem final : public platform::ForwardingFileSystem, publi
                        const std::function<void(const std::string&)>& beforeDetour) override;
 
   // The planned moves' records go out in one write; their moves then find them.
-  void Plan(const std::vector<tPlannedMove>& moves) override;
+  void Plan(std::vector<tPlannedMove>& moves) override;
   void Forget() override;
 
   // Sets a file's times back exactly (its facts now given); 0 or the system's code.
@@ -55,13 +55,13 @@ class tJournalledFileSystem final : public platform::ForwardingFileSystem, publi
   // After a stamp: the file and its times before it, for the record of its transfer.
   void NoteStamp(const std::string& path, const platform::FileFacts& before);
   tJournal& Journal() { return journal_; }
-  // The absolute form of a path, for the journal.
+  // The absolute form of a path, for the journal; AbsoluteInto writes it over `out`.
   std::string Absolute(const std::string& path);
+  void AbsoluteInto(std::string& out, const std::string& path);
 
  private:
   struct PlannedRecord {
-    std::string source;
-    std::string target;
+    tPlannedMove move;
     int64_t number;
   };
 
@@ -73,7 +73,8 @@ class tJournalledFileSystem final : public platform::ForwardingFileSystem, publi
   const std::string& AbsoluteFolder(const std::string& path);
 
   tJournal& journal_;
-  std::deque<PlannedRecord> planned_;  // planned moves whose records are written
+  std::deque<PlannedRecord> planned_;   // planned moves whose records are written
+  std::vector<tJournalRecord> records_;  // the last batch's, kept for their buffers
   std::set<std::string> cleaned_;      // folders whose stale temporaries are gone
   bool absoluteKnown_ = false;         // the folder of the last path made absolute ...
   std::string lastFolder_;             // ... as it was given

@@ -18,9 +18,9 @@ struct tPlannedMove {
 class tMovePlanner {
  public:
   virtual ~tMovePlanner() = default;
-  // The moves, in the order the pass will make them. Throws when they cannot be recorded:
-  // then none of them is made.
-  virtual void Plan(const std::vector<tPlannedMove>& moves) = 0;
+  // The moves, in the order the pass will make them (the planner may take them over).
+  // Throws when they cannot be recorded: then none of them is made.
+  virtual void Plan(std::vector<tPlannedMove>& moves) = 0;
   // The planned moves not made by now will not be made.
   virtual void Forget() = 0;
 };

@@ -168,14 +168,14 @@ class DirectoryPass {
 
   // The intents of the batch's plain moves go to the journal before any of them is made.
   void Plan(const std::vector<PreparedFile>& batch) {
-    std::vector<tPlannedMove> moves;
+    moves_.clear();
     for (const PreparedFile& file : batch)
       if (file.outcome == PreparedFile::Outcome::Rename && file.target != file.source &&
           !platform::SameIgnoringCase(file.source, file.target))
-        moves.push_back({file.source, file.target, file.facts});
-    if (moves.empty()) return;
+        moves_.push_back({file.source, file.target, file.facts});
+    if (moves_.empty()) return;
     try {
-      run_.Planner->Plan(moves);
+      run_.Planner->Plan(moves_);
     } catch (...) {
       *run_.Counter = batch.front().counterBefore;  // none of them is done
       throw;
@@ -295,6 +295,7 @@ class DirectoryPass {
   const std::string pattern_;
   const std::string prefix_;
   PassState& state_;
+  std::vector<tPlannedMove> moves_;
   std::string counter_;
   int32_t count_ = 0;
 };

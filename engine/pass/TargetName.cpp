@@ -1,15 +1,29 @@
 #include "engine/pass/TargetName.h"
 
+#include <string_view>
+#include <utility>
+
 #include "platform/Path.h"
+
+namespace {
+
+// The characters a name cannot hold (the colon of a drive aside).
+struct BlankedCharacters {
+  bool blanked[256] = {};
+  constexpr BlankedCharacters() {
+    for (char c : {'"', '*', ',', '/', '<', '>', '?', '|', ':'})
+      blanked[static_cast<unsigned char>(c)] = true;
+  }
+};
+constexpr BlankedCharacters kBlanked;
+
+}  // namespace
 
 std::string CleanTargetName(const std::string& stem) {
   std::string result = stem;
-  for (size_t i = 0; i < result.size(); ++i) {
-    const char c = result[i];
-    if (c == '"' || c == '*' || c == ',' || c == '/' || c == '<' || c == '>' || c == '?' ||
-        c == '|' || (c == ':' && i != 1))
+  for (size_t i = 0; i < result.size(); ++i)
+    if (kBlanked.blanked[static_cast<unsigned char>(result[i])] && !(result[i] == ':' && i == 1))
       result[i] = ' ';
-  }
   return result;
 }
 
@@ -20,18 +34,42 @@ std::string CounterText(int32_t value, int32_t width) {
   return text;
 }
 
+namespace {
+
+// The name part of a path, as a view into it.
+std::string_view NamePart(const std::string& path) {
+  const size_t last = platform::LastDelimiter(path);
+  return last == std::string::npos ? std::string_view(path)
+                                   : std::string_view(path).substr(last + 1);
+}
+
+}  // namespace
+
 std::string ExtractFileBase(const std::string& path) {
-  const std::string name = platform::ExtractFileName(path);
-  return name.substr(0, name.find('.'));
+  const std::string_view name = NamePart(path);
+  return std::string(name.substr(0, name.find('.')));
 }
 
 std::string ComposeTarget(const std::string& prefix, const std::string& stem,
                           const std::string& source, const std::string& counter, bool dropOldName) {
-  const bool ownPath = stem.find('\\') != std::string::npos || stem.find(':') != std::string::npos;
-  const std::string directory = ownPath ? std::string() : prefix;
-  const std::string oldName = dropOldName ? std::string() : ExtractFileBase(source);
-  return platform::NativePath(directory + stem + oldName + counter +
-                              platform::ExtractFileExt(source));
+  // A name for every file of a run: built in one string.
+  const bool ownPath = stem.find_first_of("\\:") != std::string::npos;
+  const std::string_view name = NamePart(source);
+  const size_t dot = name.rfind('.');
+  const std::string_view extension =
+      dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+  const std::string_view oldName =
+      dropOldName ? std::string_view() : name.substr(0, name.find('.'));
+  std::string target;
+  target.reserve((ownPath ? 0 : prefix.size()) + stem.size() + oldName.size() + counter.size() +
+                 extension.size());
+  if (!ownPath) target += prefix;
+  target += stem;
+  target += oldName;
+  target += counter;
+  target += extension;
+  platform::MakeNative(target);
+  return target;
 }
 
 std::string UniqueFileName(const std::string& target,

@@ -260,11 +260,12 @@ std::vector<std::string> ListFiles(const std::string& pattern) {
   const std::string directory = ExtractFilePath(native);
   const std::string mask = ExtractFileName(native);
   if (mask.empty()) return names;
+  const WildcardPattern matcher(mask);
   const std::string folder = DirectoryOrDot(directory);
   DirHandle dir(opendir(folder.c_str()));
   if (!dir) return names;
   while (const dirent* entry = readdir(dir.get())) {
-    if (IsHidden(entry->d_name) || !MatchesWildcard(entry->d_name, mask)) continue;
+    if (IsHidden(entry->d_name) || !matcher.Matches(entry->d_name)) continue;
     if (IsRegularFile(folder, entry)) names.emplace_back(entry->d_name);
   }
   return names;

@@ -6,9 +6,17 @@ namespace platform {
 
 bool IsPathDelimiter(char c) { return c == '\\' || c == ':'; }
 
+size_t LastDelimiter(const std::string& path) {
+  for (size_t i = path.size(); i > 0; --i)
+    if (path[i - 1] == '\\' || path[i - 1] == ':') return i - 1;
+  return std::string::npos;
+}
+
 char PathSeparator() { return '\\'; }
 
 std::string NativePath(std::string path) { return path; }
+
+void MakeNative(std::string&, size_t) {}
 
 }  // namespace platform
 
