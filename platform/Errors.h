@@ -26,3 +26,17 @@ class EReadError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+namespace platform {
+
+// The system's codes for a few failures that callers tell apart or tests make up.
+enum class KnownError { DiskFull, CrossDevice, InputOutput, FileExists };
+int SystemCode(KnownError error);
+
+// The calling thread's last system error code (GetLastError / errno).
+int LastErrorCode();
+
+// The system's text for an error code, without trailing blanks, line breaks and dots.
+std::string SystemErrorMessage(int code);
+
+}  // namespace platform

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/Errors.h"
+#include "platform/FileTimes.h"
+
 // The system's file operations, one call each: what the real FileSystem (FileSystem.h) is
 // made of, and what tests use to set up and look at folders. The program itself reaches
 // files only through a FileSystem.
@@ -71,14 +74,16 @@ int RenameLetterCase(const std::string& source, const std::string& target,
 // any more. Files that a running copy holds, and every other file, stay.
 void RemoveStaleTemporaries(const std::string& folder);
 
-// The system's codes for a few failures that callers tell apart or tests make up.
-enum class KnownError { DiskFull, CrossDevice, InputOutput, FileExists };
-int SystemCode(KnownError error);
+// The times of a file by name, without opening it for writing. False when unreadable.
+bool GetFileTimes(const std::string& path, FileTimes& times);
 
-// The calling thread's last system error code (GetLastError / errno).
-int LastErrorCode();
+// The facts of a plain file (a link is followed). False when there is none or it cannot
+// be asked.
+bool ReadFileFacts(const std::string& path, FileFacts& facts);
 
-// The system's text for an error code, without trailing blanks, line breaks and dots.
-std::string SystemErrorMessage(int code);
+// Sets the file's modification time, and its creation time unless that is kNoTime, to
+// exactly these values; the last-access time stays. Works on read-only files too.
+// False with the last error set on failure.
+bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t created);
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/FileSystem.h"
 
 #include "platform/AppendFile.h"
+#include "platform/Errors.h"
 #include "platform/FileOperations.h"
 #include "platform/FileStamp.h"
 #include "platform/InputFile.h"

@@ -14,9 +14,6 @@ struct FileTimes {
   TDateTime lastWrite = 0;
 };
 
-// The times of a file by name, without opening it for writing. False when unreadable.
-bool GetFileTimes(const std::string& path, FileTimes& times);
-
 // What tells a file again after a run and puts its times back exactly: its size and its
 // times in nanoseconds since 1970-01-01 00:00 UTC, at the precision the system keeps.
 inline constexpr int64_t kNoTime = INT64_MIN;
@@ -25,15 +22,6 @@ struct FileFacts {
   int64_t modified = kNoTime;
   int64_t created = kNoTime;  // kNoTime where the system keeps no creation time (POSIX)
 };
-
-// The facts of a plain file (a link is followed). False when there is none or it cannot
-// be asked.
-bool ReadFileFacts(const std::string& path, FileFacts& facts);
-
-// Sets the file's modification time, and its creation time unless that is kNoTime, to
-// exactly these values; the last-access time stays. Works on read-only files too.
-// False with the last error set on failure.
-bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t created);
 
 // The exact modification time (and, where there is one, creation time) that
 // FileStamp::Stamp(localTime) writes.

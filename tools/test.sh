@@ -12,7 +12,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 passed=0
 failed=0
 
-if ! ensure_packages cmake g++ make libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth tzdata groff dpkg-dev file; then
+if ! ensure_packages cmake g++ make libgtest-dev g++-mingw-w64-x86-64 wine wine64 xvfb xauth tzdata groff dpkg-dev file python3; then
   if have_apt; then
     echo "package installation failed" >&2
     exit 1

@@ -1,13 +1,14 @@
 #include "ui/FolderSearch.h"
 
-#include "platform/FileOperations.h"
+#include "platform/FileSystem.h"
 #include "platform/Path.h"
 
 namespace ui {
 
 std::string SearchStartFolder(const std::string& pattern) {
   const std::string folder = platform::ExtractFilePath(pattern);
-  if (folder.empty() || !platform::DirectoryExists(folder)) return kFallbackSearchFolder;
+  if (folder.empty() || !platform::RealFileSystem().DirectoryExists(folder))
+    return kFallbackSearchFolder;
   return folder;
 }
 

@@ -8,7 +8,6 @@
 
 #include "engine/journal/JournalText.h"
 #include "platform/Errors.h"
-#include "platform/FileOperations.h"
 #include "platform/Path.h"
 
 namespace {

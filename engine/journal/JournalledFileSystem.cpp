@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/journal/Journal.h"
-#include "platform/FileOperations.h"
+#include "platform/Errors.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 

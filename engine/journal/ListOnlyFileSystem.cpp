@@ -2,7 +2,6 @@
 
 #include "platform/AsciiCase.h"
 #include "platform/Errors.h"
-#include "platform/FileOperations.h"
 #include "platform/FileTimes.h"
 #include "platform/Path.h"
 #include "platform/Wildcard.h"

@@ -6,6 +6,7 @@
 #include "platform/win32/PrefetchGuard.h"
 #include "platform/win32/WinApi.h"
 #include "platform/win32/WinText.h"
+#include "platform/win32/WinUtil.h"
 
 namespace platform {
 
@@ -293,34 +294,40 @@ void RemoveStaleTemporaries(const std::string& folder) {
   FindClose(find);
 }
 
-int SystemCode(KnownError error) {
-  switch (error) {
-    case KnownError::DiskFull:
-      return ERROR_DISK_FULL;
-    case KnownError::CrossDevice:
-      return ERROR_NOT_SAME_DEVICE;
-    case KnownError::InputOutput:
-      return ERROR_IO_DEVICE;
-    case KnownError::FileExists:
-      return ERROR_FILE_EXISTS;
-  }
-  return ERROR_IO_DEVICE;
+bool ReadFileFacts(const std::string& path, FileFacts& facts) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(win32::Widen(path).c_str(), GetFileExInfoStandard, &data)) return false;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  facts.size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  facts.modified = win32::NanosecondsFromFileTime(data.ftLastWriteTime);
+  facts.created = win32::NanosecondsFromFileTime(data.ftCreationTime);
+  return true;
 }
 
-int LastErrorCode() { return static_cast<int>(GetLastError()); }
+bool SetExactFileTimes(const std::string& path, int64_t modified, int64_t created) {
+  HANDLE file = CreateFileW(win32::Widen(path).c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const FILETIME write = win32::FileTimeFromNanoseconds(modified);
+  const FILETIME creation = win32::FileTimeFromNanoseconds(created == kNoTime ? 0 : created);
+  const bool ok = SetFileTime(file, created == kNoTime ? nullptr : &creation, nullptr, &write) != 0;
+  const DWORD error = GetLastError();
+  CloseHandle(file);
+  SetLastError(error);
+  return ok;
+}
 
-std::string SystemErrorMessage(int code) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::string text;
-  if (length > 0 && buffer != nullptr) text = win32::Narrow(std::wstring(buffer, length));
-  if (buffer != nullptr) LocalFree(buffer);
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
-    text.pop_back();
-  if (text.empty()) text = "System error " + std::to_string(code);
-  return text;
+bool GetFileTimes(const std::string& path, FileTimes& times) {
+  HANDLE file = CreateFileW(win32::Widen(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME creation, access, write;
+  const bool ok = GetFileTime(file, &creation, &access, &write) != 0;
+  CloseHandle(file);
+  if (!ok) return false;
+  times.creation = win32::LocalFromFileTime(creation);
+  times.lastWrite = win32::LocalFromFileTime(write);
+  return true;
 }
 
 }  // namespace platform

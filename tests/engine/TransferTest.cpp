@@ -6,6 +6,7 @@
 #include "engine/pass/TargetName.h"
 #include "engine/pass/Transfer.h"
 #include "platform/Errors.h"
+#include "platform/FileOperations.h"
 #include "platform/FileStamp.h"
 #include "platform/FileSystem.h"
 #include "platform/FileTimes.h"

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/FileOperations.h"
 #include "platform/FileStamp.h"
 #include "platform/FileTimes.h"
 #include "tests/support/TempDir.h"

@@ -17,6 +17,7 @@
 #include <random>
 #include <thread>
 
+#include "platform/FileOperations.h"
 #include "platform/FileTimes.h"
 #include "tests/support/Photos.h"
 #include "tests/support/TempDir.h"

@@ -268,6 +268,22 @@ TEST_F(Program, SlashUsrIsAPathAndNoUndo) {
   EXPECT_TRUE(test::Exists(dir / "2004-05-06-07-08-09_a.jpg")) << "the last run was undone";
 }
 
+// A journal that cannot be written stops the run before its first change, with a message
+// that says why and that nothing was changed.
+TEST_F(Program, AJournalThatCannotBeWrittenChangesNothing) {
+  test::WriteBytes(dir / "a.jpg", test::Photo({"2004:05:06 07:08:09"}));
+  test::WriteBytes(dir / "blocker", "a file where the journal folder should go");
+  const Outcome outcome = Shell("cd " + Quoted(dir.Path()) +
+                                " && STAMPEL_JOURNAL_DIR=" + Quoted(dir / "blocker/journal") + " " +
+                                STAMPEL_PROGRAM + " '*.jpg' 2>&1");
+  EXPECT_EQ(1, outcome.exitCode);
+  EXPECT_EQ(
+      0u, outcome.out.find("stampel: Cannot make the journal folder \"" + dir / "blocker/journal"))
+      << outcome.out;
+  EXPECT_NE(std::string::npos, outcome.out.find("Nothing was changed.")) << outcome.out;
+  EXPECT_TRUE(test::Exists(dir / "a.jpg"));
+}
+
 // 0 when every file was handled, 2 when some could not be renamed, 1 when a failure stopped
 // the run.
 TEST_F(Program, TheExitCodeTellsWhetherEveryFileWasHandled) {
@@ -279,6 +295,12 @@ TEST_F(Program, TheExitCodeTellsWhetherEveryFileWasHandled) {
   EXPECT_EQ(2, Shell(Run("\"/F:'blocker'\\\\yyyy\" b.jpg 2>&1")).exitCode);
   EXPECT_TRUE(test::Exists(dir / "b.jpg"));
   EXPECT_EQ(1, Shell(Run("/U:nosuchjournal.txt 2>&1")).exitCode);
+  // An undo that must leave a file as it is went through, but not wholly.
+  ASSERT_EQ(0, Shell(Run("b.jpg")).exitCode);
+  test::WriteBytes(dir / "2005-05-06-07-08-09_b.jpg", "edited since");
+  const Outcome undo = Shell(Run("/U 2>&1"));
+  EXPECT_EQ(2, undo.exitCode);
+  EXPECT_NE(std::string::npos, undo.out.find(" -> not undone: changed since the run")) << undo.out;
 }
 
 TEST_F(Program, LListsTheRunLineForLineAndChangesNothing) {

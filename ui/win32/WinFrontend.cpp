@@ -69,5 +69,3 @@ WinFrontend& WindowsFrontend() {
 }
 
 }  // namespace ui::win32
-
-tFrontend& Frontend() { return ui::win32::WindowsFrontend(); }
