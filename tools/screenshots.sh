@@ -32,12 +32,16 @@ work=$(mktemp -d)
 trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WINEPREFIX" "$work"' EXIT
 
 # shoot SCENE FILE: shows the scene, waits until it has drawn, saves the cropped picture.
+# The run scenes rename a fresh copy of the demo media for real.
 shoot() {
   local scene=$1 file=$2
   rm -f "$work/rect.txt" "$work/screen.png"
+  rm -rf "$WINEPREFIX/drive_c/Photos"
+  cp -r tools/demo/media "$WINEPREFIX/drive_c/Photos"
   WINE="$(wine_command)" EXE="$scenes_exe" SCENE="$scene" WORK="$work" \
     xvfb-run -a -s "-screen 0 1600x900x24" bash -c '
-      "$WINE" explorer /desktop=shots,1600x900 "$EXE" "$SCENE" "Z:${WORK//\//\\}\\rect.txt" &
+      "$WINE" explorer /desktop=shots,1600x900 "$EXE" "$SCENE" "Z:${WORK//\//\\}\\rect.txt" \
+        "C:\\Photos" &
       pid=$!
       for _ in $(seq 60); do [ -s "$WORK/rect.txt" ] && break; sleep 0.5; done
       sleep 2  # let the window finish painting

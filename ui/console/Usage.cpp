@@ -22,7 +22,7 @@ constexpr SwitchLine kSwitches[] = {
     {"/C", "copy instead of move"},
     {"/Y", "overwrite existing targets instead of picking a free name"},
     {"/R", "walk subdirectories too"},
-    {"/S", "print each file's line (Ctrl+C stops after the current file)"},
+    {"/S", "print each file's line as it happens"},
     {"/L", "list only: print each file's line, change nothing on disk"},
     {"/U[:file]", "undo the last run, or the run of the named journal file"},
     {"--", "end the switches: every later argument is a path pattern"},
@@ -31,8 +31,9 @@ constexpr SwitchLine kSwitches[] = {
 };
 
 constexpr const char kIntroduction[] =
-    "Renames photos and videos after the date-time recorded inside them: Exif in JPEG\n"
-    "and camera raw files, the date chunks of AVI and WAV files.\n"
+    "Renames photos and videos after the date-time recorded inside them: Exif in\n"
+    "JPEG, HEIC, AVIF, PNG, WebP and camera raw files (CR3 too), the movie header\n"
+    "of MP4 and MOV clips, the date chunks of AVI and WAV files.\n"
     "\n"
     "Usage: stampel [switches] pattern...\n"
     "Every argument that is not a switch is a path pattern (* and ?, letter case\n"
@@ -44,6 +45,11 @@ constexpr const char kDetails[] =
     "\n"
     "In the format, 'Model', 'Size' and 'Orient' in quotes become the camera model,\n"
     "the image size and the orientation word; a backslash makes subfolders.\n"
+    "/L, /U and /U:file count only as written (/usr is a path); the other switches\n"
+    "take any ending (/R, /recurse).\n"
+    "\n"
+    "Ctrl+C ends the whole run after the current file (a second one at once); so does\n"
+    "a closed output (stampel /S '*.jpg' | head). The journal keeps every change.\n"
     "\n"
     "Examples:\n"
     "  stampel /R \"/F:yyyy\\mm\\yyyy-mm-dd_hhnnss_\" \"photos/*.jpg\"\n"
@@ -58,9 +64,10 @@ constexpr const char kDetails[] =
     "Journals of the runs, for /U: $XDG_STATE_HOME/stampel/journal/,\n"
     "  else ~/.local/state/stampel/journal/.\n"
     "\n"
-    "Exit codes: 0 when every pattern was processed (a file that could not be renamed\n"
-    "  is reported as a line); 1 when a failure stopped the run, such as a file that\n"
-    "  cannot be opened.\n"
+    "Exit codes: 0 when every file was handled; 1 when a failure stopped the run\n"
+    "  (a file that cannot be opened, a journal that cannot be written, a closed\n"
+    "  output); 2 when the run went through but some files could not be renamed,\n"
+    "  read, stamped or undone (their lines say which); 130 after Ctrl+C.\n"
     "\n"
     "The manual: man stampel\n";
 

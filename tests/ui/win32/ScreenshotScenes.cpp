@@ -1,14 +1,18 @@
 // Shows one window of the program as a user sees it, for tools/screenshots.sh:
-//   ui_screens.exe main|main-run|setup|progress-batch|about <file for the rectangle>
+//   ui_screens.exe main|main-run|setup|progress-batch|about <file for the rectangle> [photos]
 // It writes the screen rectangle of what it shows ("left top width height") to the
-// file and then runs until it is ended.
+// file and then runs until it is ended. The run scenes rename the photos of the folder
+// given (a copy of the demo media) for real: what they show is what a run shows.
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "engine/Runs.h"
 #include "platform/win32/WinApi.h"
 #include "platform/win32/WinText.h"
 #include "settings/Translations.h"
+#include "ui/RunLines.h"
+#include "ui/RunSetup.h"
 #include "ui/win32/ProgressFrm.h"
 #include "ui/win32/SetupFrm.h"
 #include "ui/win32/StampelFrm.h"
@@ -21,29 +25,17 @@ namespace {
 
 using namespace ui::win32;
 
-void AddSampleLines(TProgressFrm& form) {
-  const char* folder = "C:\\Photos\\2008-06 Holiday\\";
-  int n = 0;
-  auto line = [&](const std::string& tail, bool alert) {
-    const std::string text = "Stampel " + std::to_string(++n) + ": " + folder + tail;
-    alert ? form.AddAlertLine(text, 0) : form.AddLine(text, 1);
-  };
-  for (int i = 0; i < 14; ++i) {
-    const std::string number = std::to_string(4711 + i);
-    std::string second = std::to_string(i * 4);
-    if (second.size() < 2) second.insert(0, 1, '0');
-    line("IMG_" + number + ".JPG -> " + folder + "2008-06-15-10-31-" + second + "_IMG_" + number +
-             ".JPG",
-         false);
-    if (i == 4) line("notes.txt -> no Exif information available", true);
-    if (i == 9) line("2008-06-15-10-30-00_IMG_4700.JPG -> nothing to rename", true);
-  }
-  line("MVI_4730.AVI -> " + std::string(folder) + "2008-06-15-11-02-17_MVI_4730.AVI", false);
-  form.ClearStatus();
-  form.AddLine(
-      "Stampel 18: C:\\Photos\\2008-06 Holiday\\IMG_4731.JPG -> C:\\Photos\\2008-06 "
-      "Holiday\\2008-06-15-11-05-40_IMG_4731.JPG",
-      1);
+// A batch run with /S /R of the folder's files, its lines in the window.
+void RunBatch(TProgressFrm& form, const std::string& photos) {
+  int32_t counter = 0;
+  tCancelToken cancel;
+  ui::tProgressLines lines(&form);
+  tRunOptions options;
+  options.Recurse = true;
+  tRun run = ui::MakeRun(options, tReaderOptions(), counter, cancel, lines);
+  form.SetStopTarget(&cancel);
+  RunRename(run, {photos + "*.*"});
+  form.SetStopTarget(nullptr);
   form.RefreshNow();
 }
 
@@ -86,7 +78,7 @@ void WriteRectSoon(const std::wstring& rectFile, HWND window) {
 }
 
 // The main window as a user meets it, with its own settings key.
-int MainScene(const std::wstring& scene, const std::wstring& rectFile) {
+int MainScene(const std::wstring& scene, const std::wstring& rectFile, const std::string& photos) {
   LoadTranslations("Software\\StampelScreenshots");
   TStampelFrm main(SettingsStore);
   // Room on the screen for the progress window beside it.
@@ -104,9 +96,14 @@ int MainScene(const std::wstring& scene, const std::wstring& rectFile) {
     return 0;
   }
   if (scene == L"main-run") {
+    // As a user runs it: the folder in the path box, subfolders too, Run, then No.
+    SetWindowTextW(GetDlgItem(main.Handle(), stampel_id::FilePathEdit),
+                   platform::win32::Widen(photos + "*.*").c_str());
+    SendMessageW(GetDlgItem(main.Handle(), stampel_id::SubDirChk), BM_CLICK, 0, 0);
+    main.SetQuestion([](const std::string&) { return false; });
+    SendMessageW(GetDlgItem(main.Handle(), stampel_id::RunBtn), BM_CLICK, 0, 0);
     progress.Show();
-    AddSampleLines(progress);
-    SetWindowTextW(GetDlgItem(main.Handle(), stampel_id::FilesDoneLbl), L"18 files renamed.");
+    progress.RefreshNow();
     WriteRect(rectFile, Union(main.Handle(), progress.Handle()));
   } else {
     WriteRect(rectFile, Union(main.Handle(), nullptr));
@@ -118,8 +115,10 @@ int MainScene(const std::wstring& scene, const std::wstring& rectFile) {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring scene = argc > 1 ? argv[1] : L"main";
   const std::wstring rectFile = argc > 2 ? argv[2] : L"";
+  std::string photos = argc > 3 ? platform::win32::Narrow(argv[3]) : std::string();
+  if (!photos.empty() && photos.back() != '\\') photos += '\\';
   if (scene == L"main" || scene == L"main-run" || scene == L"setup")
-    return MainScene(scene, rectFile);
+    return MainScene(scene, rectFile, photos);
 
   if (scene == L"about") {
     TVersionFrm form(nullptr);
@@ -138,7 +137,7 @@ int wmain(int argc, wchar_t** argv) {
 
   TProgressFrm form(nullptr);
   form.Show();
-  AddSampleLines(form);
+  RunBatch(form, photos);
   WriteRect(rectFile, Union(form.Handle(), nullptr));
   RunMessages();
   return 0;
