@@ -79,6 +79,7 @@ void TLineList::FitColumn() {
 }
 
 void TLineList::PaintRow(HDC dc, int row) {
+  ++rowsPainted_;
   RECT bounds{};
   bounds.left = LVIR_BOUNDS;
   if (!SendMessageW(handle_, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&bounds))) return;

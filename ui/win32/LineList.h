@@ -35,6 +35,9 @@ class TLineList : public TControl {
   // Copies the selected lines, top to bottom, one per line, to the clipboard.
   void CopySelection();
   void SelectAll();
+  // How many rows the control has had painted since it was made: what the lines cost on
+  // the screen, whatever the machine's speed.
+  size_t RowsPainted() const { return rowsPainted_; }
 
  private:
   int TextWidth(const std::string& line) const;
@@ -49,6 +52,7 @@ class TLineList : public TControl {
   int textMargin_ = 6;     // left of the text, and as much again right of the widest
   int columnWidth_ = -1;   // as last set
   size_t shownLines_ = 0;  // the log's line count as of the last Sync
+  size_t rowsPainted_ = 0;
 };
 
 }  // namespace ui::win32

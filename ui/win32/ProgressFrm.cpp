@@ -168,6 +168,7 @@ void TProgressFrm::AddAlertLine(const std::string& text, int32_t increment) {
   RefreshNow();
   MessageBeep(kCriticalStopSound);
   platform::ProcessMessages();
+  ++alertPauses_;
   Sleep(kAlertPauseMs);
 }
 

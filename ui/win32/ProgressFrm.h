@@ -47,6 +47,9 @@ class TProgressFrm final : public ui::tProgressSink, public TWindow {
   bool BatchMode() const { return mainWindow_ == nullptr; }
   bool CloseOffered() const { return !BatchMode() || closeOffered_; }
   uint32_t ProcessedCount() const { return log_.ProcessedCount(); }
+  // How often an alert line has sounded and paused, and how many rows the list painted.
+  int AlertPauses() const { return alertPauses_; }
+  size_t RowsPainted() const { return ProgressMemo.RowsPainted(); }
   const ui::ProgressLog& Lines() const { return log_; }
 
   // The run that Stop stops (the path pattern under way); nullptr between runs.
@@ -75,6 +78,7 @@ class TProgressFrm final : public ui::tProgressSink, public TWindow {
 
   MainWindowLink* mainWindow_;
   tCancelToken* stopTarget_ = nullptr;
+  int alertPauses_ = 0;
   bool closeOffered_ = false;
   ui::ProgressLog log_;
   int dpi_ = 96;

@@ -104,6 +104,8 @@ std::string StatusBarText(HWND form) {
 
 int ListRowCount(HWND list) { return ListView_GetItemCount(list); }
 
+int ListVisibleRowCount(HWND list) { return ListView_GetCountPerPage(list); }
+
 std::vector<std::string> ListRows(HWND list, int limit) {
   std::vector<std::string> rows;
   const int count = std::min(limit, ListView_GetItemCount(list));

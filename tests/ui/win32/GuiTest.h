@@ -27,6 +27,8 @@ std::string StatusBarText(HWND form);
 // The rows of a list view, top to bottom (at most limit of them), each read whole.
 std::vector<std::string> ListRows(HWND list, int limit = 1000);
 int ListRowCount(HWND list);
+// Rows the list shows at once.
+int ListVisibleRowCount(HWND list);
 // Selects one more row of a list view.
 void SelectRow(HWND list, int row);
 // The face, pixel height, weight and underline of the control's font.

@@ -236,8 +236,11 @@ TEST_F(ProgressFrm, AlertLinePausesAndPlainLineDoesNot) {
                                                                  start)
         .count();
   };
+  // A busy machine makes a call slower, never a pause shorter: only the alert's is timed.
   EXPECT_GE(timed([&] { form.AddAlertLine("skipped", 0); }), 40);
-  EXPECT_LT(timed([&] { form.AddLine("moved", 1); }), 40);
+  EXPECT_EQ(1, form.AlertPauses());
+  form.AddLine("moved", 1);
+  EXPECT_EQ(1, form.AlertPauses()) << "a plain line paused";
 }
 
 TEST_F(ProgressFrm, HintsOfTheButtons) {
