@@ -2,7 +2,10 @@
 # Times Stampel renaming JPEGs in place with the default format, as whole processes,
 # against the same job done by jhead and exiv2 (and, with --exiftool, ExifTool on folders
 # of up to 5,000 files) on identical folders, and against a floor that opens each file in turn, reads its first
-# 4 KiB, closes it and renames it. Then checks the peak memory of Stampel on 100,000 files.
+# 4 KiB, closes it and renames it; and against the same floor with what an undoable run
+# cannot leave out (each file's size and times, the intents written before the renames,
+# the journal flushed at the end), which shows what the journal costs and what Stampel
+# adds to it. Then checks the peak memory of Stampel on 100,000 files.
 #
 #   tools/bench.sh [--warm | --cold] [--sizes 5000,50000] [--exiftool] [--before REV] [RUNS]
 #
@@ -60,6 +63,8 @@ if [ -n "$before" ]; then
   (cd "$old" && cmake --preset native >/dev/null && cmake --build --preset native -j"$(nproc)" --target stampel >/dev/null)
   stampel_before=$old/build/native/entry/stampel
 fi
+# Stampel's journals go beside the folders, not among the user's own runs.
+export STAMPEL_JOURNAL_DIR=$work/journal
 if [ "$(stat -f -c %T "$work")" = tmpfs ]; then
   echo "warning: $work is in memory (tmpfs): the cold figures mean nothing there" >&2
 fi
@@ -82,7 +87,8 @@ os.makedirs(target)
 for name in sorted(os.listdir(source))[:count]:
     os.link(os.path.join(source, name), os.path.join(target, name))
 PY
-  commands=("floor=$floor ." "stampel=$stampel '*.jpg'")
+  commands=("floor=$floor ." "floor+journal=$floor --journal $work/floor-journal.txt ."
+    "stampel=$stampel '*.jpg'")
   [ -n "$before" ] && commands+=("before=$stampel_before '*.jpg'")
   command -v jhead >/dev/null && commands+=("jhead=jhead -q -n *.jpg")
   command -v exiv2 >/dev/null &&

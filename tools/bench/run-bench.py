@@ -79,6 +79,9 @@ def main():
         goal = 0.6 if cold else 1.1
         print(f"stampel / floor = {ratio:.2f} (goal: at most {goal}) "
               f"{'met' if ratio <= goal else 'NOT met'}")
+        if "floor+journal" in median:
+            print(f"stampel / floor+journal = "
+                  f"{median['stampel'] / median['floor+journal']:.2f}")
         if "before" in median:
             print(f"before / floor = {median['before'] / median[floor_name]:.2f}, "
                   f"stampel / before = {median['stampel'] / median['before']:.2f}")
