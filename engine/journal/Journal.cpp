@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr int64_t kMillisecond = 1000000;
+
 int64_t NowNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
              std::chrono::system_clock::now().time_since_epoch())
@@ -46,6 +48,15 @@ bool IsJournalName(const std::string& name) {
   return true;
 }
 
+// The start a journal name tells, to the millisecond; false for a name of another form.
+bool StartOf(const std::string& name, int64_t& startedNs) {
+  // yyyymmddThhnnss.mmm -> yyyy-mm-ddThh:nn:ss.mmm000000Z
+  if (name.size() < 19) return false;
+  const std::string text = name.substr(0, 4) + "-" + name.substr(4, 2) + "-" + name.substr(6, 5) +
+                           ":" + name.substr(11, 2) + ":" + name.substr(13, 6) + "000000Z";
+  return journal_text::ParseTime(text, startedNs);
+}
+
 std::string ErrorText(int code) { return platform::SystemErrorMessage(code); }
 
 std::string WithSeparator(std::string folder) {
@@ -70,7 +81,14 @@ void tJournal::Open() {
   if (const int code = files_.MakeFolders(folder_))
     throw EJournalError("Cannot make the journal folder \"" + folder_ + "\". " + ErrorText(code) +
                         ". Nothing was changed.");
-  const int64_t started = NowNs();
+  // A journal's name sorts after every older one's, so that the last run is the last name
+  // even when two runs start in one millisecond or the clock was put back.
+  int64_t started = NowNs();
+  const std::vector<std::string> older = ListJournals(files_, folder_);
+  int64_t newest = 0;
+  if (!older.empty() && StartOf(platform::ExtractFileName(older.back()), newest) &&
+      started < newest + kMillisecond)
+    started = newest + kMillisecond;
   std::random_device random;
   int code = 0;
   for (int attempt = 0; attempt < 20 && !file_; ++attempt) {
@@ -84,9 +102,7 @@ void tJournal::Open() {
                         ". Nothing was changed.");
   Write(journal_text::Header(started, undoes_));
   // The oldest go; this one is the newest.
-  const std::vector<std::string> journals = ListJournals(files_, folder_);
-  for (size_t i = 0; i + kJournalsKept < journals.size(); ++i)
-    if (journals[i] != path_) files_.RemoveFile(journals[i], false);
+  for (size_t i = 0; i + kJournalsKept < older.size() + 1; ++i) files_.RemoveFile(older[i], false);
 }
 
 void tJournal::Write(const std::string& text) {

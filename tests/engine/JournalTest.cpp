@@ -125,6 +125,24 @@ TEST_F(Journals, OnlyTheLatestFiftyAreKept) {
   EXPECT_TRUE(test::Exists(folder + "notes.txt"));
 }
 
+// Two runs in one millisecond, or a clock put back: the last run's journal is still the
+// last name, so that /U takes back the run just made.
+TEST_F(Journals, TheLastRunIsTheLastNameWhateverTheClockSays) {
+  const std::string folder = settings.JournalFolder() + platform::PathSeparator();
+  ASSERT_TRUE(platform::ForceDirectories(folder));
+  const std::string future = folder + "22001231T235959.998Z-ffffff.txt";
+  WriteBytes(future, "Stampel journal 1\n");
+  for (const char* name : {"a.jpg", "b.jpg"}) {
+    WriteBytes(dir / name, test::Photo({"2004:05:06 07:08:09"}));
+    ASSERT_EQ(1, run.RunRename({dir / name}).Transferred);
+    const std::string last = run.LastRunJournal();
+    EXPECT_GT(last, future);
+    const tJournalContents contents = ReadJournal(platform::RealFileSystem(), last);
+    ASSERT_FALSE(contents.Records.empty());
+    EXPECT_EQ(platform::AbsolutePath(dir / name), contents.Records.back().From);
+  }
+}
+
 TEST_F(Journals, NamesWithAnyCharacterComeBack) {
   std::vector<std::string> names = {"100% sure.jpg", "caf\xC3\xA9 \xE2\x82\xAC.jpg", "a  b.jpg"};
   if (platform::SlashStartsPaths())
