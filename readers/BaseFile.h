@@ -81,6 +81,9 @@ class tBaseFile {
   virtual tImageSize GetImageSize() = 0;
   // Width smaller than height; false when they are equal or the file has no size.
   virtual bool IsPortrait() = 0;
+  // The identifier Apple gives both halves of a Live Photo (the still's maker note, the
+  // clip's metadata); empty when the file has none.
+  virtual std::string GetContentIdentifier() { return std::string(); }
 
   tFileKind FileKind;
   std::string FileName;  // as passed, for messages

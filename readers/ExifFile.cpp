@@ -201,6 +201,49 @@ bool tExifFile::IsPortrait() {
   return GetTagValue(kPixelXDimension) < GetTagValue(kPixelYDimension);
 }
 
+std::string tExifFile::GetContentIdentifier() {
+  // "Apple iOS", a zero, a version word and the byte order, then an IFD whose offsets
+  // count from the start of the note.
+  constexpr uint16_t kAppleContentIdentifier = 0x0011;
+  constexpr int64_t kAppleHeaderBytes = 14;
+  const tIfdEntry note = FindTag(kMakerNote);
+  if (note.Tag != kMakerNote || note.Count < kAppleHeaderBytes + 2) return std::string();
+  const int64_t start = static_cast<int64_t>(TiffOffset) + static_cast<uint32_t>(note.Value);
+  const uint8_t* header = Stream->Peek(start, kAppleHeaderBytes);
+  if (header == nullptr || std::memcmp(header, "Apple iOS\0", 10) != 0) return std::string();
+  const bool big = header[12] == 'M' && header[13] == 'M';
+  const auto word = [big](const uint8_t* p) {
+    return static_cast<uint16_t>(big ? p[0] << 8 | p[1] : p[0] | p[1] << 8);
+  };
+  const auto longword = [big](const uint8_t* p) {
+    return big ? static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
+                     static_cast<uint32_t>(p[2]) << 8 | p[3]
+               : static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 |
+                     static_cast<uint32_t>(p[1]) << 8 | p[0];
+  };
+  const uint8_t* countBytes = Stream->Peek(start + kAppleHeaderBytes, 2);
+  if (countBytes == nullptr) return std::string();
+  const uint16_t count = word(countBytes);
+  for (uint16_t i = 0; i < count; ++i) {
+    const uint8_t* raw = Stream->Peek(
+        start + kAppleHeaderBytes + 2 + static_cast<int64_t>(i) * kEntryBytes, kEntryBytes);
+    if (raw == nullptr) return std::string();
+    if (word(raw) != kAppleContentIdentifier) continue;
+    const uint32_t length = longword(raw + 4);
+    if (word(raw + 2) != kAscii || length == 0 || length > kMaxTextLength) return std::string();
+    const std::string text = length <= 4
+                                 ? std::string(reinterpret_cast<const char*>(raw + 8), length)
+                                 : ReadTextAt(start + longword(raw + 8), length);
+    return TrimControls(text.substr(0, text.find('\0')));
+  }
+  return std::string();
+}
+
+std::string tExifFile::ReadTextAt(int64_t position, size_t length) {
+  Stream->Seek(position);
+  return Stream->ReadString(static_cast<int32_t>(length));
+}
+
 // --- where the TIFF header is --------------------------------------------------------
 
 tJPEGFile::tJPEGFile(const std::string& fileName)

@@ -24,6 +24,7 @@ class tExifFile : public tBaseFile {
   static constexpr uint16_t kDateTime = 0x0132;
   static constexpr uint16_t kExifIfdPointer = 0x8769;
   static constexpr uint16_t kDateTimeOriginal = 0x9003;
+  static constexpr uint16_t kMakerNote = 0x927C;
   static constexpr uint16_t kPixelXDimension = 0xA002;
   static constexpr uint16_t kPixelYDimension = 0xA003;
   // How many IFDs one walk may visit; real files have two, IFD0 and the Exif IFD.
@@ -34,6 +35,8 @@ class tExifFile : public tBaseFile {
   std::string GetModel() override;
   tImageSize GetImageSize() override;
   bool IsPortrait() override;
+  // From an Apple maker note ("Apple iOS", its tag 0x0011).
+  std::string GetContentIdentifier() override;
 
   // A 16-bit or 32-bit value read little-endian, turned into the file's byte order.
   uint16_t SwapWord(uint16_t value) const;
@@ -64,6 +67,8 @@ class tExifFile : public tBaseFile {
   // Positions the stream at TiffOffset + offset. Offsets that lead before the start of
   // the file find no bytes there, like offsets past its end.
   void SeekTiff(int32_t offset);
+  // Up to length bytes of text at a position of the stream, up to a zero byte.
+  std::string ReadTextAt(int64_t position, size_t length);
   // An entry from its 12 bytes as they lie in the file.
   tIfdEntry ParseEntry(const uint8_t* raw) const;
   // The bytes of an entry's value field in file order.

@@ -18,6 +18,7 @@ constexpr size_t kMaxValueBytes = 256;
 
 const char kCreationDateKey[] = "com.apple.quicktime.creationdate";
 const char kModelKey[] = "com.apple.quicktime.model";
+const char kContentIdentifierKey[] = "com.apple.quicktime.content.identifier";
 
 // The text of an ilst entry: its first data box, when that holds UTF-8 text (well-known
 // type 1, or 0 as some writers leave it), up to its first zero byte.
@@ -113,7 +114,7 @@ void tMP4File::ReadMetadata(const tBox& meta) {
   // Keys are numbered from 1 in their order; each is a size, a namespace and the name.
   uint32_t count = 0;
   if (!ReadBe32(*Stream, keys.Payload + 4, count)) return;
-  uint32_t dateKey = 0, modelKey = 0;
+  uint32_t dateKey = 0, modelKey = 0, identifierKey = 0;
   int64_t at = keys.Payload + 8;
   for (uint32_t n = 1; n <= count && n <= kMaxKeys; ++n) {
     uint32_t size = 0;
@@ -123,6 +124,7 @@ void tMP4File::ReadMetadata(const tBox& meta) {
     const std::string name = ReadBytes(*Stream, at + 8, std::min<size_t>(size - 8, 64));
     if (name == kCreationDateKey && dateKey == 0) dateKey = n;
     if (name == kModelKey && modelKey == 0) modelKey = n;
+    if (name == kContentIdentifierKey && identifierKey == 0) identifierKey = n;
     at += size;
   }
   // The list's entries are boxes whose type is the number of their key.
@@ -132,6 +134,8 @@ void tMP4File::ReadMetadata(const tBox& meta) {
       AppleCreationDate = EntryText(*Stream, box);
     if (box.Type == modelKey && modelKey != 0 && AppleModel.empty())
       AppleModel = EntryText(*Stream, box);
+    if (box.Type == identifierKey && identifierKey != 0 && AppleContentIdentifier.empty())
+      AppleContentIdentifier = EntryText(*Stream, box);
   }
 }
 
@@ -161,6 +165,8 @@ TDateTime tMP4File::GetDateTime() {
 TDateTime tMP4File::GetDateTimeOriginal() { return GetDateTime(); }
 
 std::string tMP4File::GetModel() { return TrimControls(AppleModel); }
+
+std::string tMP4File::GetContentIdentifier() { return TrimControls(AppleContentIdentifier); }
 
 tImageSize tMP4File::GetImageSize() { return VideoSize; }
 

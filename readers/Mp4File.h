@@ -33,15 +33,18 @@ class tMP4File : public tBaseFile {
   // The width and height of the first video track's header; (0, 0) when there is none.
   tImageSize GetImageSize() override;
   bool IsPortrait() override;
+  // com.apple.quicktime.content.identifier: a Live Photo's clip names its still by it.
+  std::string GetContentIdentifier() override;
 
   // A movie time (seconds since 1904-01-01; earlier times as written by mistake counting
   // from 1970-01-01) as a date-time in the same zone; 0 for 0.
   static TDateTime FromMovieTime(uint64_t seconds);
 
   // What the constructor found.
-  uint64_t CreationTime = 0;      // mvhd, seconds
-  std::string AppleCreationDate;  // com.apple.quicktime.creationdate
-  std::string AppleModel;         // com.apple.quicktime.model
+  uint64_t CreationTime = 0;           // mvhd, seconds
+  std::string AppleCreationDate;       // com.apple.quicktime.creationdate
+  std::string AppleModel;              // com.apple.quicktime.model
+  std::string AppleContentIdentifier;  // com.apple.quicktime.content.identifier
   tImageSize VideoSize;
 
  private:

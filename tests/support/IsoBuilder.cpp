@@ -201,6 +201,8 @@ std::string Mp4File(const Mp4Spec& spec) {
   if (!spec.appleDate.empty())
     entries.push_back({"com.apple.quicktime.creationdate", spec.appleDate});
   if (!spec.appleModel.empty()) entries.push_back({"com.apple.quicktime.model", spec.appleModel});
+  if (!spec.appleContentIdentifier.empty())
+    entries.push_back({"com.apple.quicktime.content.identifier", spec.appleContentIdentifier});
   if (!entries.empty()) {
     // An entry nobody reads comes first, so that the wanted keys are not number 1.
     entries.insert(entries.begin(), {"com.apple.quicktime.software", "18.5"});

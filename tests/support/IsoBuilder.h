@@ -54,11 +54,12 @@ struct Mp4Spec {
   int mvhdVersion = 0;
   uint64_t created = 0;  // seconds since 1904
   std::vector<Mp4Track> tracks;
-  std::string appleDate, appleModel;  // keys/ilst entries, left out when empty
-  bool metaInUdta = false;            // moov/udta/meta (full box) instead of moov/meta
-  bool moovAtEnd = true;              // after the media data
+  std::string appleDate, appleModel;   // keys/ilst entries, left out when empty
+  std::string appleContentIdentifier;  // a Live Photo clip's key, left out when empty
+  bool metaInUdta = false;             // moov/udta/meta (full box) instead of moov/meta
+  bool moovAtEnd = true;               // after the media data
   size_t mediaBytes = 256;
-  size_t sampleTableBytes = 40;       // per track: a long clip's tables are large
+  size_t sampleTableBytes = 40;  // per track: a long clip's tables are large
 };
 std::string Mp4File(const Mp4Spec& spec);
 // A movie time: seconds from 1904-01-01 00:00 to this UTC moment.
