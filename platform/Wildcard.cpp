@@ -43,7 +43,7 @@ bool EndsWithIgnoringCase(std::string_view name, std::string_view ending) {
 
 WildcardPattern::WildcardPattern(std::string pattern)
     : pattern_(std::move(pattern)),
-      everything_(pattern_ == "*.*"),
+      everything_(pattern_ == "*.*" || pattern_ == "*"),
       ending_(pattern_.size() > 1 && pattern_[0] == '*' &&
               pattern_.find_first_of("*?", 1) == std::string::npos && pattern_.back() != '.') {}
 

@@ -15,7 +15,7 @@ class WildcardPattern {
 
  private:
   std::string pattern_;
-  bool everything_;  // "*.*"
+  bool everything_;  // "*.*" or "*"
   bool ending_;      // "*" and a plain ending, as in "*.jpg": the pattern of nearly every run
 };
 

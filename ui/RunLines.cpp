@@ -67,6 +67,15 @@ std::string RunLineText(const tRunEvent& event) {
       return Prefix(event) + "couldn't read this file";
     case tRunEventKind::CouldNotStamp:
       return Prefix(event) + "couldn't set this file's times";
+    case tRunEventKind::Kept:
+      return Prefix(event) + "kept: belongs to more than one file";
+    case tRunEventKind::TakenBack:
+      // A copy goes; a moved file goes back to its old name.
+      if (target.empty())
+        return Prefix(event) + "copy removed: its group could not be copied whole";
+      return Prefix(event) + "taken back to " + target + ": its group could not move whole";
+    case tRunEventKind::CouldNotTakeBack:
+      return Prefix(event) + "couldn't take this file back to " + target + ": its group is split";
     case tRunEventKind::CopyRemoved:
       return Prefix(event) + "copy removed";
     case tRunEventKind::LeftCopyRemoved:

@@ -1,5 +1,6 @@
 #include "engine/journal/JournalledFileSystem.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -177,9 +178,16 @@ int tJournalledFileSystem::RemoveEmptyFolder(const std::string& folder) {
   return 0;
 }
 
-int tJournalledFileSystem::RemoveFile(const std::string&, bool) {
-  // A run removes nothing but the copies it made itself, which RemoveCopy records.
-  throw std::logic_error("a journalled run removes files only through RemoveCopy");
+int tJournalledFileSystem::RemoveFile(const std::string& path, bool) {
+  // A run removes nothing but the copies it made itself: a group that could not be
+  // copied whole takes its copies back.
+  const auto copy = std::find_if(copies_.begin(), copies_.end(),
+                                 [&](const MadeCopy& made) { return made.copy == path; });
+  if (copy == copies_.end())
+    throw std::logic_error("a journalled run removes only the copies it has just made");
+  const MadeCopy made = *copy;
+  copies_.erase(copy);
+  return RemoveCopy(made.source, made.copy, made.sourceFacts);
 }
 
 int tJournalledFileSystem::RemoveCopy(const std::string& source, const std::string& copy,
@@ -243,6 +251,12 @@ int tJournalledFileSystem::Copy(const std::string& source, const std::string& ta
   const int64_t number = BeginTransfer(tJournalKind::Copy, source, target, replace);
   const int code = Inner().Copy(source, target, replace);
   EndTransfer(number, code);
+  if (code == 0) {
+    MadeCopy made{source, target, {}};
+    Inner().ReadFacts(source, made.sourceFacts);
+    copies_.push_back(std::move(made));
+    if (copies_.size() > kCopiesKept) copies_.pop_front();
+  }
   return code;
 }
 

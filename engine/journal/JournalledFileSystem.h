@@ -34,7 +34,8 @@ class tJournalledFileSystem final : public platform::ForwardingFileSystem, publi
   int MakeFolders(const std::string& folder) override;
   // Journalled after the fact: a folder that holds nothing costs nothing if it stays.
   int RemoveEmptyFolder(const std::string& folder) override;
-  // Only copies of a run go (RemoveCopy); any other removal is refused.
+  // Only the copies the run made go (journalled as RemoveCopy does); any other removal is
+  // refused.
   int RemoveFile(const std::string& path, bool evenIfReadOnly) override;
   int Move(const std::string& source, const std::string& target, bool replace) override;
   int Copy(const std::string& source, const std::string& target, bool replace) override;
@@ -73,16 +74,24 @@ class tJournalledFileSystem final : public platform::ForwardingFileSystem, publi
   const std::string& AbsoluteFolder(const std::string& path);
 
   tJournal& journal_;
-  std::deque<PlannedRecord> planned_;   // planned moves whose records are written
+  std::deque<PlannedRecord> planned_;    // planned moves whose records are written
   std::vector<tJournalRecord> records_;  // the last batch's, kept for their buffers
-  std::set<std::string> cleaned_;      // folders whose stale temporaries are gone
-  bool absoluteKnown_ = false;         // the folder of the last path made absolute ...
-  std::string lastFolder_;             // ... as it was given
-  std::string lastAbsoluteFolder_;     // ... and absolute, ending in a separator
-  uint64_t folderChanges_ = 0;         // how often that folder changed
-  uint64_t cleanedAt_ = UINT64_MAX;    // the change of the folder Clean saw last
-  std::string notedPath_;              // the file last opened for reading ...
-  platform::FileFacts notedFacts_;     // ... and its facts
-  std::string stampedPath_;            // the file the last stamp changed
-  platform::FileFacts beforeStamp_;    // and its times before
+  std::set<std::string> cleaned_;        // folders whose stale temporaries are gone
+  // The last copies the run made: enough for any group to take its copies back.
+  struct MadeCopy {
+    std::string source;
+    std::string copy;
+    platform::FileFacts sourceFacts;
+  };
+  static constexpr size_t kCopiesKept = 256;
+  std::deque<MadeCopy> copies_;
+  bool absoluteKnown_ = false;       // the folder of the last path made absolute ...
+  std::string lastFolder_;           // ... as it was given
+  std::string lastAbsoluteFolder_;   // ... and absolute, ending in a separator
+  uint64_t folderChanges_ = 0;       // how often that folder changed
+  uint64_t cleanedAt_ = UINT64_MAX;  // the change of the folder Clean saw last
+  std::string notedPath_;            // the file last opened for reading ...
+  platform::FileFacts notedFacts_;   // ... and its facts
+  std::string stampedPath_;          // the file the last stamp changed
+  platform::FileFacts beforeStamp_;  // and its times before
 };

@@ -40,6 +40,36 @@ std::set<size_t> CoveredTimes(const std::vector<tJournalRecord>& records) {
   return covered;
 }
 
+// Steps the run took back itself (a group that could not move whole): a move and the
+// move back, a copy and its removal. Neither is undone.
+std::set<size_t> ReversedInRun(const std::vector<tJournalRecord>& records) {
+  std::set<size_t> reversed;
+  std::map<std::string, size_t> putThere;  // path -> the done move or copy that put a file there
+  for (size_t i = 0; i < records.size(); ++i) {
+    const tJournalRecord& record = records[i];
+    if (record.State != tJournalState::Done) continue;
+    const bool back = record.Kind == tJournalKind::Move || record.Kind == tJournalKind::Uncopy;
+    const auto earlier =
+        putThere.find(record.Kind == tJournalKind::Uncopy ? record.To : record.From);
+    if (back && earlier != putThere.end()) {
+      const tJournalRecord& first = records[earlier->second];
+      const bool undone = record.Kind == tJournalKind::Move
+                              ? first.Kind == tJournalKind::Move && first.From == record.To
+                              : first.Kind == tJournalKind::Copy && first.From == record.From;
+      if (undone) {
+        reversed.insert(earlier->second);
+        reversed.insert(i);
+        putThere.erase(earlier);
+        continue;
+      }
+    }
+    if (record.Kind == tJournalKind::Move) putThere.erase(record.From);
+    if (record.Kind == tJournalKind::Move || record.Kind == tJournalKind::Copy)
+      putThere[record.To] = i;
+  }
+  return reversed;
+}
+
 // Which transfers put a file where a later transfer of the same run replaced it (that
 // file cannot come back), and which replaced a file that the run itself had put there.
 struct Replacements {
@@ -82,12 +112,13 @@ class Undo {
     }
     const std::vector<tJournalRecord>& records = contents_.Records;
     const std::set<size_t> covered = CoveredTimes(records);
+    const std::set<size_t> reversed = ReversedInRun(records);
     // The folders the run made go last: with the intents of many moves written before
     // them, a folder's record can come after the moves into it.
     std::vector<const tJournalRecord*> folders;
     for (size_t i = records.size(); i-- > 0 && !run_.Stopped();) {
       const tJournalRecord& record = records[i];
-      if (record.Untaken() || covered.count(i)) continue;
+      if (record.Untaken() || covered.count(i) || reversed.count(i)) continue;
       if (record.Kind == tJournalKind::MakeFolder) {
         folders.push_back(&record);
         continue;
@@ -338,10 +369,11 @@ class Undo {
 
 int32_t CountJournalFiles(const tJournalContents& contents) {
   const std::set<size_t> covered = CoveredTimes(contents.Records);
+  const std::set<size_t> reversed = ReversedInRun(contents.Records);
   int32_t count = 0;
   for (size_t i = 0; i < contents.Records.size(); ++i) {
     const tJournalRecord& record = contents.Records[i];
-    if (record.Untaken() || covered.count(i)) continue;
+    if (record.Untaken() || covered.count(i) || reversed.count(i)) continue;
     count += IsTransfer(record) || record.Kind == tJournalKind::Times;
   }
   return count;

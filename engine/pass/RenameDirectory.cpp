@@ -1,12 +1,16 @@
 #include "engine/pass/RenameDirectory.h"
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
+#include <map>
 #include <memory>
 #include <vector>
 
 #include "engine/format/FormatTimestamp.h"
 #include "engine/format/Keywords.h"
+#include "engine/group/FolderGroups.h"
+#include "engine/group/Grouping.h"
 #include "engine/pass/Run.h"
 #include "engine/pass/TargetName.h"
 #include "engine/pass/Transfer.h"
@@ -33,17 +37,39 @@ std::string DirectoryPrefix(const std::string& pattern) {
   return prefix;
 }
 
+// A file that moves with the leader of its group (the leader itself comes first).
+struct GroupMember {
+  int32_t number = 0;
+  std::string source;
+  std::string target;
+  platform::FileFacts facts;
+  TDateTime moment = 0;    // a photo's or clip's own date; 0 for a companion
+  bool companion = false;  // a sidecar, edit file, thumbnail and the like
+  size_t owner = 0;        // a companion: the member whose new name it follows
+  tTie tie = tTie::FullName;
+  std::string tail;  // what its new name keeps after the owner's new name or base
+};
+
 // What the pass found out about one file before it changes anything.
 struct PreparedFile {
-  enum class Outcome { Rename, NoMetadata, Unreadable, Skipped };
+  enum class Outcome { Rename, NoMetadata, Unreadable, Skipped, Kept };
   Outcome outcome = Outcome::Rename;
   int32_t number = 0;
   std::string source;
-  std::string target;         // the composed target; the source itself when there is no date
-  TDateTime moment = 0;       // the chosen date-time
-  std::string detail;         // an unreadable file's message
-  int32_t counterBefore = 0;  // the counter before the file took its number
-  platform::FileFacts facts;  // as the reader found the file
+  std::string target;              // the composed target; the source itself when there is no date
+  TDateTime moment = 0;            // the chosen date-time
+  std::string detail;              // an unreadable file's message
+  int32_t counterBefore = 0;       // the counter before the file took its number
+  platform::FileFacts facts;       // as the reader found the file
+  std::vector<GroupMember> group;  // the files of its group, this one first; empty alone
+};
+
+// A file read for its date, its reader kept open for the name.
+struct LookedFile {
+  PreparedFile file;
+  std::unique_ptr<tBaseFile> reader;
+  int rank = 0;
+  std::string stem;  // once composed: what its date and keywords make
 };
 
 // What the folders of one pattern share: the folder last made or found.
@@ -63,38 +89,32 @@ class DirectoryPass {
   int32_t Run() {
     // Both lists are taken before anything changes: a file renamed into this folder, or a
     // folder the renames create, is not processed again by this call.
-    std::vector<std::string> names = files_.ListFiles(pattern_);
+    names_ = files_.ListFiles(pattern_);
     const std::vector<std::string> folders =
         run_.Options.Recurse ? files_.ListSubdirectories(prefix_) : std::vector<std::string>();
-    tReadAhead readAhead(prefix_, names);  // the next files' heads are read meanwhile
-    const tRunOptions& options = run_.Options;
-    const bool planning = run_.Planner != nullptr && !options.CopyFiles && !options.Overwrite &&
-                          !options.SetFileStamp;
-    std::vector<PreparedFile> batch;
-    for (size_t next = 0; next < names.size() && !run_.Stopped();) {
-      // A look at the next files, then their changes, in order.
-      batch.clear();
-      std::exception_ptr failure;
-      const auto started = std::chrono::steady_clock::now();
-      const size_t limit = planning ? kPlannedFiles : 1;
-      while (batch.size() < limit && next < names.size() && !run_.Stopped()) {
-        readAhead.Reached(next);
-        try {
-          batch.push_back(Prepare(static_cast<int32_t>(next + 1), prefix_ + names[next]));
-        } catch (...) {
-          failure = std::current_exception();
-        }
-        ++next;
-        if (failure || std::chrono::steady_clock::now() - started > kPlanningTime) break;
+    if (run_.Options.Companions && !names_.empty()) {
+      std::vector<std::string> every = files_.ListFiles(prefix_ + "*");
+      if (tFolderGroups::AnyToGroup(every, names_)) {
+        groups_ = std::make_unique<tFolderGroups>(std::move(every), names_);
+        groups_->FindLonelyClips([this](uint32_t clip) { return IdentifierOf(clip); });
       }
-      if (planning) Plan(batch);  // throws before any change of the batch when it cannot
-      Execute(batch);
-      if (failure) std::rethrow_exception(failure);
     }
-    readAhead.Stop();
-    names.clear();
+    {
+      tReadAhead readAhead(prefix_, names_);  // the next files' heads are read meanwhile
+      Work(
+          names_.size(), [](size_t i) { return i; }, &readAhead);
+      readAhead.Stop();
+    }
+    if (groups_ && !run_.Stopped()) {
+      // What waited for a group that never came goes on its own now.
+      const std::vector<size_t> left = groups_->Leftovers();
+      Work(
+          left.size(), [&left](size_t i) { return left[i]; }, nullptr);
+    }
+    groups_.reset();
+    names_.clear();
     Breathe();
-    if (options.Recurse && !run_.Stopped()) {
+    if (run_.Options.Recurse && !run_.Stopped()) {
       const std::string namePart = platform::ExtractFileName(pattern_);
       for (const std::string& folder : folders) {
         if (run_.Stopped()) break;
@@ -108,71 +128,265 @@ class DirectoryPass {
   }
 
  private:
+  // Looks at the files at positionAt(0 .. count-1) of the list, then changes them, a
+  // batch at a time.
+  template <typename PositionAt>
+  void Work(size_t count, PositionAt positionAt, tReadAhead* readAhead) {
+    const tRunOptions& options = run_.Options;
+    const bool planning = run_.Planner != nullptr && !options.CopyFiles && !options.Overwrite &&
+                          !options.SetFileStamp;
+    std::vector<PreparedFile> batch;
+    for (size_t next = 0; next < count && !run_.Stopped();) {
+      // A look at the next files, then their changes, in order.
+      batch.clear();
+      std::exception_ptr failure;
+      const auto started = std::chrono::steady_clock::now();
+      const size_t limit = planning ? kPlannedFiles : 1;
+      while (batch.size() < limit && next < count && !run_.Stopped()) {
+        const size_t position = positionAt(next++);
+        if (readAhead != nullptr) readAhead->Reached(position);
+        if (groups_ && groups_->Skip(position)) continue;  // taken by a group, or waits
+        try {
+          const auto number = static_cast<int32_t>(position + 1);
+          if (!groups_ || groups_->Alone(position))
+            batch.push_back(Prepare(number, prefix_ + names_[position]));
+          else
+            PrepareGroups(position, batch);
+        } catch (...) {
+          failure = std::current_exception();
+        }
+        if (failure || std::chrono::steady_clock::now() - started > kPlanningTime) break;
+      }
+      if (planning) Plan(batch);  // throws before any change of the batch when it cannot
+      Execute(batch);
+      if (failure) std::rethrow_exception(failure);
+    }
+  }
+
   void Breathe() {
     if (run_.Events != nullptr) run_.Events->Breathe();
   }
 
-  void Report(tRunEventKind kind, const PreparedFile& file, std::string_view target = {},
-              int code = 0) {
+  void Report(tRunEventKind kind, int32_t number, std::string_view path,
+              std::string_view target = {}, int code = 0, std::string_view detail = {}) {
     tRunEvent event;
     event.Kind = kind;
-    event.Number = file.number;
-    event.Path = file.source;
+    event.Number = number;
+    event.Path = path;
     event.Target = target;
-    event.Detail = file.detail;
+    event.Detail = detail;
     event.Code = code;
     run_.Report(event);
   }
 
-  // Reads the file and composes its target. Changes nothing on disk.
-  PreparedFile Prepare(int32_t number, const std::string& source) {
-    PreparedFile file;
-    file.number = number;
-    file.source = source;
-    file.counterBefore = *run_.Counter;
-    std::unique_ptr<tBaseFile> reader;
-    try {
-      reader = OpenReader(files_, source, run_.Readers);
-      if (!reader) {
-        file.outcome = PreparedFile::Outcome::Skipped;
-        return file;
-      }
-      file.facts = reader->Stream->FactsWhenOpened();
-      file.target = ComposeFor(*reader, file);
-    } catch (const EExifException&) {
-      file.outcome = PreparedFile::Outcome::NoMetadata;
-    } catch (const EReadError& failure) {
-      // Never named after another date because the one it has could not be read.
-      file.outcome = PreparedFile::Outcome::Unreadable;
-      file.detail = failure.what();
-      *run_.Counter = file.counterBefore;
-    }
-    return file;
+  void Report(tRunEventKind kind, const PreparedFile& file, std::string_view target = {},
+              int code = 0) {
+    Report(kind, file.number, file.source, target, code, file.detail);
   }
 
-  std::string ComposeFor(tBaseFile& reader, PreparedFile& file) {
-    const tRunOptions& options = run_.Options;
-    TDateTime moment = options.OriginalFirst ? reader.GetDateTimeOriginal() : reader.GetDateTime();
-    if (moment == 0)
-      moment = options.OriginalFirst ? reader.GetDateTime() : reader.GetDateTimeOriginal();
-    file.moment = moment;
-    std::string stem =
-        moment > 0 ? FormatTimestamp(options.Format, moment, run_.Naming.Locale) : std::string();
-    stem = CleanTargetName(ApplyKeywords(stem, reader, run_.Naming));
-    if (options.UseCounter) counter_ = CounterText(++*run_.Counter, options.CounterWidth);
-    // A file without a date keeps its name (it is reported as nothing to rename): a name
-    // made of the counter and extension alone would tell the user nothing.
-    if (moment <= 0) return file.source;
-    return ComposeTarget(prefix_, stem, file.source, counter_, options.DropOldName);
+  // Reads the file and composes its target. Changes nothing on disk.
+  PreparedFile Prepare(int32_t number, const std::string& source) {
+    LookedFile looked = Look(number, source);
+    Compose(looked);
+    return std::move(looked.file);
   }
+
+  // Opens the file and reads its date; its reader stays open for its name.
+  LookedFile Look(int32_t number, const std::string& source) {
+    LookedFile looked;
+    PreparedFile& file = looked.file;
+    file.number = number;
+    file.source = source;
+    try {
+      looked.reader = OpenReader(files_, source, run_.Readers);
+      if (!looked.reader) {
+        file.outcome = PreparedFile::Outcome::Skipped;
+        return looked;
+      }
+      file.facts = looked.reader->Stream->FactsWhenOpened();
+      tBaseFile& reader = *looked.reader;
+      const tRunOptions& options = run_.Options;
+      TDateTime moment =
+          options.OriginalFirst ? reader.GetDateTimeOriginal() : reader.GetDateTime();
+      if (moment == 0)
+        moment = options.OriginalFirst ? reader.GetDateTime() : reader.GetDateTimeOriginal();
+      file.moment = moment;
+      looked.rank = LeaderRank(reader.FileKind, source);
+    } catch (const EExifException&) {
+      Fail(looked, PreparedFile::Outcome::NoMetadata, std::string());
+    } catch (const EReadError& failure) {
+      // Never named after another date because the one it has could not be read.
+      Fail(looked, PreparedFile::Outcome::Unreadable, failure.what());
+    }
+    return looked;
+  }
+
+  static void Fail(LookedFile& looked, PreparedFile::Outcome outcome, std::string detail) {
+    looked.file.outcome = outcome;
+    looked.file.detail = std::move(detail);
+    looked.reader.reset();
+  }
+
+  // The target of a file looked at: the stem its date and keywords make, the counter's
+  // next number and its old name. A file without a date keeps its name (it is reported
+  // as nothing to rename): a name made of the counter and extension alone would tell the
+  // user nothing.
+  void Compose(LookedFile& looked) {
+    PreparedFile& file = looked.file;
+    file.counterBefore = *run_.Counter;
+    if (file.outcome != PreparedFile::Outcome::Rename) return;
+    try {
+      looked.stem = Stem(*looked.reader, file.moment);
+      if (run_.Options.UseCounter)
+        counter_ = CounterText(++*run_.Counter, run_.Options.CounterWidth);
+      file.target = file.moment <= 0 ? file.source : TargetFor(looked.stem, file.source);
+    } catch (const EExifException&) {
+      Fail(looked, PreparedFile::Outcome::NoMetadata, std::string());
+      *run_.Counter = file.counterBefore;
+    } catch (const EReadError& failure) {
+      Fail(looked, PreparedFile::Outcome::Unreadable, failure.what());
+      *run_.Counter = file.counterBefore;
+    }
+  }
+
+  std::string Stem(tBaseFile& reader, TDateTime moment) {
+    std::string stem = moment > 0 ? FormatTimestamp(run_.Options.Format, moment, run_.Naming.Locale)
+                                  : std::string();
+    return CleanTargetName(ApplyKeywords(stem, reader, run_.Naming));
+  }
+
+  std::string TargetFor(const std::string& stem, const std::string& source) {
+    return ComposeTarget(prefix_, stem, source, counter_, run_.Options.DropOldName);
+  }
+
+  // --- files that belong together ---------------------------------------------------
+
+  std::string IdentifierOf(uint32_t file) {
+    try {
+      const std::unique_ptr<tBaseFile> reader =
+          OpenReader(files_, prefix_ + groups_->Names().Name(file), run_.Readers);
+      return reader ? reader->GetContentIdentifier() : std::string();
+    } catch (const EExifException&) {
+    } catch (const EReadError&) {
+    } catch (const EFOpenError&) {
+    }
+    return std::string();
+  }
+
+  int32_t NumberOf(uint32_t file) const {
+    return static_cast<int32_t>(groups_->PositionOf(file) + 1);
+  }
+
+  // The groups of the base of the file at this position, each led by its first file,
+  // then the kept companions and the files of the base without a date.
+  void PrepareGroups(size_t position, std::vector<PreparedFile>& batch) {
+    std::map<uint32_t, LookedFile> looked;
+    const auto lookAt = [&](uint32_t file) -> LookedFile& {
+      auto found = looked.find(file);
+      if (found == looked.end())
+        found =
+            looked.emplace(file, Look(NumberOf(file), prefix_ + groups_->Names().Name(file))).first;
+      return found->second;
+    };
+    const auto look = [&](uint32_t file) {
+      const LookedFile& seen = lookAt(file);
+      tLook result;
+      result.Dated = seen.file.outcome == PreparedFile::Outcome::Rename && seen.file.moment > 0;
+      result.Unsure = seen.file.outcome == PreparedFile::Outcome::Unreadable;
+      result.Moment = seen.file.moment;
+      result.Rank = seen.rank;
+      return result;
+    };
+    const auto identify = [&](uint32_t file) -> std::string {
+      LookedFile& seen = lookAt(file);
+      try {
+        return seen.reader ? seen.reader->GetContentIdentifier() : std::string();
+      } catch (const EReadError&) {
+        return std::string();
+      }
+    };
+    const tBasePlans plans = groups_->Plan(position, look, identify);
+    for (const tGroupPlan& plan : plans.Groups) {
+      AddGroup(plan, lookAt, batch);
+      for (uint32_t kept : plan.Kept) {
+        PreparedFile file;
+        file.outcome = PreparedFile::Outcome::Kept;
+        file.source = prefix_ + groups_->Names().Name(kept);
+        file.number = groups_->PositionOf(kept) >= 0 ? NumberOf(kept) : batch.back().number;
+        file.counterBefore = *run_.Counter;
+        batch.push_back(std::move(file));
+      }
+    }
+    for (uint32_t file : plans.Undated) {
+      LookedFile& seen = lookAt(file);
+      Compose(seen);
+      batch.push_back(std::move(seen.file));
+    }
+  }
+
+  template <typename LookAt>
+  void AddGroup(const tGroupPlan& plan, LookAt& lookAt, std::vector<PreparedFile>& batch) {
+    LookedFile& leader = lookAt(plan.Mains.front());
+    Compose(leader);
+    PreparedFile file = leader.file;
+    if (file.outcome != PreparedFile::Outcome::Rename) {
+      // No name for the group: each of its files goes on its own.
+      batch.push_back(std::move(file));
+      for (size_t i = 1; i < plan.Mains.size(); ++i) {
+        LookedFile& other = lookAt(plan.Mains[i]);
+        Compose(other);
+        batch.push_back(std::move(other.file));
+      }
+      return;
+    }
+    const std::string& stem = leader.stem;
+    for (uint32_t main : plan.Mains) {
+      const PreparedFile& seen = lookAt(main).file;
+      GroupMember member;
+      member.number = seen.number;
+      member.source = seen.source;
+      member.target = main == plan.Mains.front() ? file.target : TargetFor(stem, seen.source);
+      member.facts = seen.facts;
+      member.moment = seen.moment;
+      file.group.push_back(std::move(member));
+    }
+    for (const tGroupPlan::Companion& companion : plan.Companions) {
+      GroupMember member;
+      member.companion = true;
+      member.source = prefix_ + groups_->Names().Name(companion.File);
+      const auto owner = std::find(plan.Mains.begin(), plan.Mains.end(), companion.Owner);
+      member.owner = static_cast<size_t>(owner - plan.Mains.begin());
+      member.number = groups_->PositionOf(companion.File) >= 0 ? NumberOf(companion.File)
+                                                               : file.group[member.owner].number;
+      member.tie = companion.Tie;
+      member.tail = companion.Tail;
+      member.target = CompanionTarget(member.tie == tTie::BaseName, file.group[member.owner].target,
+                                      file.group.front().target, member.tail);
+      files_.ReadFacts(member.source, member.facts);
+      file.group.push_back(std::move(member));
+    }
+    if (file.group.size() == 1) file.group.clear();  // alone after all
+    batch.push_back(std::move(file));
+  }
+
+  // --- the changes ----------------------------------------------------------------
 
   // The intents of the batch's plain moves go to the journal before any of them is made.
   void Plan(const std::vector<PreparedFile>& batch) {
     moves_.clear();
-    for (const PreparedFile& file : batch)
-      if (file.outcome == PreparedFile::Outcome::Rename && file.target != file.source &&
-          !platform::SameIgnoringCase(file.source, file.target))
-        moves_.push_back({file.source, file.target, file.facts});
+    const auto add = [&](const std::string& source, const std::string& target,
+                         const platform::FileFacts& facts) {
+      if (target != source && !platform::SameIgnoringCase(source, target))
+        moves_.push_back({source, target, facts});
+    };
+    for (const PreparedFile& file : batch) {
+      if (file.outcome != PreparedFile::Outcome::Rename) continue;
+      if (file.group.empty())
+        add(file.source, file.target, file.facts);
+      else
+        for (const GroupMember& member : file.group)
+          add(member.source, member.target, member.facts);
+    }
     if (moves_.empty()) return;
     try {
       run_.Planner->Plan(moves_);
@@ -198,13 +412,22 @@ class DirectoryPass {
       case PreparedFile::Outcome::Unreadable:
         Report(tRunEventKind::CouldNotRead, file);
         return;
+      case PreparedFile::Outcome::Kept:
+        Report(tRunEventKind::Kept, file);
+        return;
       case PreparedFile::Outcome::Skipped:  // classification cut short: no line
         return;
       case PreparedFile::Outcome::Rename:
         break;
     }
     Breathe();
-    if (run_.Options.SetFileStamp && file.moment != 0 && !Stamp(file)) return;
+    if (!file.group.empty()) {
+      ChangeGroup(file);
+      return;
+    }
+    if (run_.Options.SetFileStamp && file.moment != 0 &&
+        !Stamp(file.number, file.source, file.moment))
+      return;
     std::string target = file.target;
     if (file.moment > 0) MakeFolder(platform::ExtractFilePath(target));
     const std::string& source = file.source;
@@ -227,6 +450,17 @@ class DirectoryPass {
       }
     }
     Report(tRunEventKind::Transferring, file, target);
+    if (const int code = Transfer(source, target, replace, letterCaseOnly)) {
+      Report(tRunEventKind::CouldNotRename, file, {}, code);
+      return;
+    }
+    ++count_;
+    ++run_.Result.Transferred;
+  }
+
+  // Moves, copies or respells the file; 0 or the system's code.
+  int Transfer(const std::string& source, const std::string& target, bool replace,
+               bool letterCaseOnly) {
     try {
       if (run_.Options.CopyFiles)
         CopyFileExt(files_, source, target, replace);
@@ -234,26 +468,118 @@ class DirectoryPass {
         RenameLetterCase(files_, source, target);
       else
         MoveFileExt(files_, source, target, replace);
+      return 0;
+    } catch (const EInOutError& failure) {
+      return failure.ErrorCode() != 0 ? failure.ErrorCode()
+                                      : platform::SystemCode(platform::KnownError::InputOutput);
+    }
+  }
+
+  // The members of a group move one after the other, the leader first, under the first
+  // variant of their names that is free for all of them. When one cannot move, the ones
+  // moved before it go back: a group is never left split.
+  void ChangeGroup(const PreparedFile& file) {
+    const std::vector<GroupMember>& group = file.group;
+    if (run_.Options.SetFileStamp)
+      for (const GroupMember& member : group)
+        if (!member.companion && member.moment != 0 &&
+            !Stamp(member.number, member.source, member.moment))
+          return;  // the group keeps its names
+    MakeFolder(platform::ExtractFilePath(group.front().target));
+    std::vector<size_t> moving;
+    for (size_t i = 0; i < group.size(); ++i) {
+      if (group[i].target != group[i].source)
+        moving.push_back(i);
+      else if (!group[i].companion)
+        Report(tRunEventKind::NothingToRename, group[i].number, group[i].source);
+    }
+    if (moving.empty()) return;
+    const std::vector<std::string> targets = FreeTargets(group, moving);
+    std::vector<size_t> moved;
+    for (size_t i : moving) {
+      const GroupMember& member = group[i];
+      const std::string& target = targets[i];
+      const bool letterCaseOnly =
+          !run_.Options.CopyFiles && platform::SameIgnoringCase(member.source, target) &&
+          files_.FileExists(target) && files_.IsSameFile(member.source, target);
+      const bool replace = run_.Options.Overwrite && !letterCaseOnly && files_.FileExists(target);
+      Report(tRunEventKind::Transferring, member.number, member.source, target);
+      if (const int code = Transfer(member.source, target, replace, letterCaseOnly)) {
+        Report(tRunEventKind::CouldNotRename, member.number, member.source, {}, code);
+        TakeBack(group, moved, targets);
+        return;
+      }
+      moved.push_back(i);
       ++count_;
       ++run_.Result.Transferred;
-    } catch (const EInOutError& failure) {
-      Report(tRunEventKind::CouldNotRename, file, {}, failure.ErrorCode());
+    }
+  }
+
+  // The targets of the group under the first variant free for every moving member (all
+  // of them taken: the last one); with /Y the targets themselves.
+  std::vector<std::string> FreeTargets(const std::vector<GroupMember>& group,
+                                       const std::vector<size_t>& moving) {
+    std::vector<std::string> targets(group.size());
+    const auto make = [&](char suffix) {
+      for (size_t i = 0; i < group.size(); ++i) {
+        const GroupMember& member = group[i];
+        targets[i] = member.companion
+                         ? CompanionTarget(member.tie == tTie::BaseName, targets[member.owner],
+                                           targets.front(), member.tail)
+                         : VariantTarget(member.target, suffix);
+      }
+    };
+    const auto taken = [&](size_t i) {
+      const std::string& target = targets[i];
+      if (!files_.FileExists(target)) return false;
+      // The member itself under another spelling holds the name: it may take it.
+      return !(platform::SameIgnoringCase(group[i].source, target) &&
+               files_.IsSameFile(group[i].source, target));
+    };
+    make(0);
+    if (run_.Options.Overwrite) return targets;
+    const auto anyTaken = [&] { return std::any_of(moving.begin(), moving.end(), taken); };
+    if (!anyTaken()) return targets;
+    for (const char* c = kVariantSuffixes; *c != '\0'; ++c) {
+      make(*c);
+      if (!anyTaken()) break;
+    }
+    return targets;
+  }
+
+  // The members moved (or copied) so far go back where they were, the last first.
+  void TakeBack(const std::vector<GroupMember>& group, const std::vector<size_t>& moved,
+                const std::vector<std::string>& targets) {
+    for (auto i = moved.rbegin(); i != moved.rend(); ++i) {
+      const GroupMember& member = group[*i];
+      const std::string& target = targets[*i];
+      const int code = run_.Options.CopyFiles
+                           ? files_.RemoveFile(target, false)
+                           : Transfer(target, member.source, false,
+                                      platform::SameIgnoringCase(target, member.source));
+      if (code != 0) {
+        Report(tRunEventKind::CouldNotTakeBack, member.number, target, member.source, code);
+        continue;
+      }
+      Report(tRunEventKind::TakenBack, member.number, target,
+             run_.Options.CopyFiles ? std::string_view() : std::string_view(member.source));
+      --count_;
+      --run_.Result.Transferred;
     }
   }
 
   // The /T stamp: both file times become the moment, unless both already are. A file
   // that cannot be opened for writing (a read-only one) is left alone. False, with its
   // event, when the times could not be written: the file then keeps its name.
-  bool Stamp(const PreparedFile& file) {
+  bool Stamp(int32_t number, const std::string& source, TDateTime moment) {
     int code = 0;
-    const std::unique_ptr<platform::StampableFile> stamp = files_.OpenForStamp(file.source, code);
+    const std::unique_ptr<platform::StampableFile> stamp = files_.OpenForStamp(source, code);
     if (!stamp) return true;
     platform::FileTimes times;
-    if (stamp->Times(times) && times.creation == file.moment && times.lastWrite == file.moment)
-      return true;
-    code = stamp->Stamp(file.moment);
+    if (stamp->Times(times) && times.creation == moment && times.lastWrite == moment) return true;
+    code = stamp->Stamp(moment);
     if (code == 0) return true;
-    Report(tRunEventKind::CouldNotStamp, file, {}, code);
+    Report(tRunEventKind::CouldNotStamp, number, source, {}, code);
     return false;
   }
 
@@ -295,6 +621,8 @@ class DirectoryPass {
   const std::string pattern_;
   const std::string prefix_;
   PassState& state_;
+  std::vector<std::string> names_;
+  std::unique_ptr<tFolderGroups> groups_;
   std::vector<tPlannedMove> moves_;
   std::string counter_;
   int32_t count_ = 0;

@@ -5,6 +5,7 @@ bool IsProblem(tRunEventKind kind) {
     case tRunEventKind::CouldNotRename:
     case tRunEventKind::CouldNotRead:
     case tRunEventKind::CouldNotStamp:
+    case tRunEventKind::CouldNotTakeBack:
     case tRunEventKind::NotUndone:
     case tRunEventKind::CannotComeBack:
     case tRunEventKind::ReplacedByLater:

@@ -11,12 +11,16 @@
 // user reads are made from these in one place (ui/RunLines.h).
 enum class tRunEventKind : uint8_t {
   // The rename pass.
-  Transferring,     // Path is about to be moved or copied to Target
-  NothingToRename,  // Path's new name is its old one
-  NoMetadata,       // Path holds no date the readers can use
-  CouldNotRename,   // the move or copy of Path just announced failed (Code)
-  CouldNotRead,     // Path could not be read (Detail: the system's message); it keeps its name
-  CouldNotStamp,    // Path's times could not be set (Code); it keeps its name
+  Transferring,      // Path is about to be moved or copied to Target
+  NothingToRename,   // Path's new name is its old one
+  NoMetadata,        // Path holds no date the readers can use
+  CouldNotRename,    // the move or copy of Path just announced failed (Code)
+  CouldNotRead,      // Path could not be read (Detail: the system's message); it keeps its name
+  CouldNotStamp,     // Path's times could not be set (Code); it keeps its name
+  Kept,              // Path, a companion of more than one file, stays where it is
+  TakenBack,         // Path went back to Target (a copy, without Target: it was removed): a
+                     // file of its group could not move
+  CouldNotTakeBack,  // Path could not go back to Target (Code): its group is split
   // The undo.
   MovedBack,        // Path was moved back to Target
   CopyRemoved,      // Path, a copy the run made, was removed

@@ -14,4 +14,5 @@ struct tRunOptions {
   bool Overwrite = false;    // replace existing targets instead of finding a free name
   bool UseCounter = false;   // append the running counter
   int32_t CounterWidth = 3;  // the counter's minimum number of digits
+  bool Companions = true;    // sidecars, RAW+JPEG pairs and Live Photo halves move together
 };

@@ -72,15 +72,23 @@ std::string ComposeTarget(const std::string& prefix, const std::string& stem,
   return target;
 }
 
+std::string VariantTarget(const std::string& target, char suffix) {
+  if (suffix == 0) return target;
+  return target + "_" + suffix + platform::ExtractFileExt(target);
+}
+
+std::string CompanionTarget(bool baseName, const std::string& ownerTarget,
+                            const std::string& leaderTarget, const std::string& tail) {
+  if (!baseName) return ownerTarget + tail;
+  const std::string extension = platform::ExtractFileExt(leaderTarget);
+  return leaderTarget.substr(0, leaderTarget.size() - extension.size()) + tail;
+}
+
 std::string UniqueFileName(const std::string& target,
                            const std::function<bool(const std::string&)>& exists) {
-  static const char kSuffixes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ!@";
-  const std::string directory = platform::ExtractFilePath(target);
-  const std::string name = platform::ExtractFileName(target);
-  const std::string extension = platform::ExtractFileExt(target);
   std::string candidate;
-  for (const char* c = kSuffixes; *c != '\0'; ++c) {
-    candidate = directory + name + "_" + *c + extension;
+  for (const char* c = kVariantSuffixes; *c != '\0'; ++c) {
+    candidate = VariantTarget(target, *c);
     if (!exists(candidate)) return candidate;
   }
   return candidate;

@@ -21,6 +21,17 @@ std::string ExtractFileBase(const std::string& path);
 std::string ComposeTarget(const std::string& prefix, const std::string& stem,
                           const std::string& source, const std::string& counter, bool dropOldName);
 
+// The variant of a target that the free-name choice tries with this suffix (one of
+// kVariantSuffixes): name.ext_1.ext; the target itself for suffix 0.
+inline constexpr char kVariantSuffixes[] = "123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ!@";
+std::string VariantTarget(const std::string& target, char suffix);
+
+// A companion's new name: its owner's new name and the tail (IMG_1.CR2.xmp, IMG_1.JPG.json)
+// or, for a base-name companion, the leader's new name without its extension and the tail
+// (IMG_1.xmp, C0001M01.XML).
+std::string CompanionTarget(bool baseName, const std::string& ownerTarget,
+                            const std::string& leaderTarget, const std::string& tail);
+
 // The first free variant name_1.ext ... name_Z.ext, name_!.ext, name_@.ext of an existing
 // target (the whole name, extension included, comes before the suffix), exists telling
 // whether a plain file holds a name. When all 37 exist, the last one.

@@ -7,7 +7,10 @@ namespace ui::console {
 void RunTally::Count(tRunEventKind kind) {
   switch (kind) {
     case tRunEventKind::CouldNotRename:  // the transfer just announced: the same file
+    case tRunEventKind::TakenBack:       // a member of a group that could not move whole
       --renamed_;
+      return;
+    case tRunEventKind::CouldNotTakeBack:  // a file already seen
       return;
     case tRunEventKind::Stopped:  // the user's, not a file's
       return;

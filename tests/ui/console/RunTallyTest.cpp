@@ -30,6 +30,15 @@ TEST(RunTally, AFailedTransferIsOneFileSeenAndNoneRenamed) {
       {"nothing to rename", {K::NothingToRename}, 1, 0},
       {"the user's stop is no file", {K::Transferring, K::Stopped}, 1, 1},
       {"an undo's steps and refusals", {K::MovedBack, K::CopyRemoved, K::NotUndone}, 3, 2},
+      {"a group taken back: its files are seen once and none is renamed",
+       {K::Transferring, K::Transferring, K::CouldNotRename, K::TakenBack},
+       2,
+       0},
+      {"a file that could not go back stays renamed",
+       {K::Transferring, K::Transferring, K::CouldNotRename, K::CouldNotTakeBack},
+       2,
+       1},
+      {"a kept companion is seen", {K::Transferring, K::Kept}, 2, 1},
   };
   for (const Case& c : cases) {
     RunTally tally;
