@@ -97,8 +97,9 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
 }
 
 int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend,
-             const tReaderOptions& readers) {
-  const tBatchCommand command = ReadSwitches(arguments, frontend);
+             const tReaderOptions& readers, bool companions) {
+  tBatchCommand command = ReadSwitches(arguments, frontend);
+  command.Options.Companions = companions;
   if (command.Help) {
     if (command.Version)
       frontend.ShowVersion();

@@ -28,6 +28,7 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
 // journalled (/L: lists what that would do and changes nothing), its events going to the
 // frontend. /U takes back a run instead. /L and /U show their lines (the progress window
 // then stays until closed). A help word shows the usage window instead. Returns the exit
-// code the frontend gives the run's result.
+// code the frontend gives the run's result. companions: the value Companions, read at
+// start-up.
 int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend,
-             const tReaderOptions& readers);
+             const tReaderOptions& readers, bool companions = true);

@@ -5,7 +5,7 @@
 #include "engine/format/LocaleFormats.h"
 #include "entry/Batch.h"
 #include "platform/CommandLine.h"
-#include "settings/ReaderSettings.h"
+#include "settings/StartupSettings.h"
 #include "settings/Translations.h"
 #include "ui/Frontend.h"
 
@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     LoadTranslations();
     const tReaderOptions readers{LoadVideoTimesAreLocal(SettingsStore)};
     const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
-    const int code = arguments.empty() ? frontend.RunInteractive(readers)
-                                       : RunBatch(arguments, frontend, readers);
+    const int code = arguments.empty()
+                         ? frontend.RunInteractive(readers)
+                         : RunBatch(arguments, frontend, readers, LoadCompanions(SettingsStore));
     CloseSettings();
     return code;
   } catch (const std::exception& failure) {

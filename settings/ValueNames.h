@@ -20,6 +20,7 @@ inline constexpr const char* kLastOverwrite = "LastOverwrite";
 inline constexpr const char* kLastProgressDisplay = "LastProgressDisplay";
 inline constexpr const char* kDisplayProgressButton = "DisplayProgressButton";
 inline constexpr const char* kVideoTimesAreLocal = "VideoTimesAreLocal";
+inline constexpr const char* kCompanions = "Companions";
 
 // ModelTranslation0 .. ModelTranslation63, FormatHistory0 .. 9, FilepathHistory0 .. 9.
 inline std::string ModelTranslation(int n) { return "ModelTranslation" + std::to_string(n); }

@@ -13,6 +13,7 @@ tRunOptions RunOptionsFrom(const tMainChoices& c) {
   options.SetFileStamp = c.FileChk;
   options.OriginalFirst = c.DateGrpBox == 0;
   options.DropOldName = c.DelOrgChk;
+  options.Companions = c.CompanionChk;
   return options;
 }
 

@@ -24,6 +24,7 @@ struct tMainChoices {
   bool CopyChk = false;                      // copy instead of move (/C)
   bool SubDirChk = false;                    // walk subdirectories (/R)
   bool DisplayChk = true;                    // show the progress window during a run (/S)
+  bool CompanionChk = true;                  // files that belong together move together
 
   bool operator==(const tMainChoices&) const = default;
 };

@@ -37,9 +37,11 @@ inline constexpr Rect kDateGrpBox = InPanel(kTopPanel, {80, 198, 329, 37});
 inline constexpr Rect kSwitchesGrpBox = InPanel(kTopPanel, {420, 66, 319, 169});
 
 // The seven check boxes of the Switches group, top to bottom: left 6, 271 x 17, tops from
-// 18 in steps of 18.
+// 18 in steps of 18; the companions check box (no switch of its own) comes last, as the
+// eighth.
 Rect SwitchCheckBox(int index);
 inline constexpr int kSwitchCount = 7;
+inline constexpr int kCompanionCheckIndex = kSwitchCount;
 
 // Bottom panel.
 inline constexpr Rect kLabel8 = InPanel(kBottomPanel, {8, 14, 0, 0});

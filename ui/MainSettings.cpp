@@ -75,6 +75,7 @@ void RestoreMainChoices(tSettingsStore& store, tMainChoices& c,
   ReadInto([&] { return flag(values::kLastSubDirCycle); }, c.SubDirChk);
   ReadInto([&] { return flag(values::kLastOverwrite); }, c.OverWrtChk);
   ReadInto([&] { return flag(values::kLastProgressDisplay); }, c.DisplayChk);
+  ReadInto([&] { return flag(values::kCompanions); }, c.CompanionChk);
 
   ReadHistory(store, values::FormatHistory, c.FormatHistory);
   ReadHistory(store, values::FilepathHistory, c.FilepathHistory);
@@ -105,6 +106,7 @@ void SaveMainChoices(tSettingsStore& store, const tMainChoices& c) {
   store.WriteBoolValue(values::kLastSubDirCycle, c.SubDirChk);
   store.WriteBoolValue(values::kLastOverwrite, c.OverWrtChk);
   store.WriteBoolValue(values::kLastProgressDisplay, c.DisplayChk);
+  store.WriteBoolValue(values::kCompanions, c.CompanionChk);
   const auto writeList = [&store](std::string (*name)(int), const std::vector<std::string>& list) {
     for (size_t i = 0; i < list.size() && i < kHistoryLength; ++i)
       store.WriteStringValue(name(static_cast<int>(i)), list[i]);

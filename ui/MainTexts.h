@@ -37,6 +37,9 @@ inline constexpr const char* kSubDirChk = "Process all Subdirectories (/&R)";
 inline constexpr const char* kSubDirChkHint = "cycle through sub-directories";
 inline constexpr const char* kDisplayChk = "Show Activity while Processing (/&S)";
 inline constexpr const char* kDisplayChkHint = "displays a processing window";
+inline constexpr const char* kCompanionChk = "Move Sidecars and Pairs Along";
+inline constexpr const char* kCompanionChkHint =
+    "edit files, sidecars, RAW+JPEG pairs and Live Photo halves keep their photo's name";
 
 inline constexpr const char* kLabel8 = "Example:";
 inline constexpr const char* kBatchExplEditHint = "example batch input line";

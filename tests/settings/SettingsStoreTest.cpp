@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "settings/ReaderSettings.h"
 #include "settings/SettingsStore.h"
+#include "settings/StartupSettings.h"
 #include "settings/Translations.h"
 #include "tests/support/SettingsSandbox.h"
 
@@ -118,4 +118,26 @@ TEST(ReaderSettings, VideoTimesAreLocalIsReadAsANumberAndDefaultsToFalse) {
   }
   CloseSettings();
   EXPECT_FALSE(LoadVideoTimesAreLocal(SettingsStore)) << "no key, no setting";
+}
+
+TEST(CompanionSettings, CompanionsIsOnUnlessTheNumberIsZero) {
+  SettingsSandbox sandbox;
+  EXPECT_TRUE(LoadCompanions(SettingsStore));
+  struct {
+    const char* name;
+    std::function<void()> write;
+    bool expected;
+  } cases[] = {
+      {"zero", [] { SettingsStore.WriteIntegerValue("Companions", 0); }, false},
+      {"one", [] { SettingsStore.WriteIntegerValue("Companions", 1); }, true},
+      {"text", [] { SettingsStore.WriteStringValue("Companions", "0"); }, true},
+      {"absent", [] { SettingsStore.DeleteValue("Companions"); }, true},
+  };
+  for (const auto& c : cases) {
+    c.write();
+    sandbox.Reload();
+    EXPECT_EQ(c.expected, LoadCompanions(SettingsStore)) << c.name;
+  }
+  CloseSettings();
+  EXPECT_TRUE(LoadCompanions(SettingsStore)) << "no key: the default";
 }

@@ -117,6 +117,7 @@ void TStampelFrm::CreateControls() {
   CopyChk.Create(form, id::CopyChk, kCopyChk, check);
   SubDirChk.Create(form, id::SubDirChk, kSubDirChk, check);
   DisplayChk.Create(form, id::DisplayChk, kDisplayChk, check);
+  CompanionChk.Create(form, id::CompanionChk, kCompanionChk, check);
 
   Label8.Create(form, id::Label8, kLabel8);
   BatchExplEdit.CreateDisplay(form, id::BatchExplEdit);
@@ -131,6 +132,7 @@ void TStampelFrm::CreateControls() {
   Samples[0].SetChecked(true);
   OrgTSRadio.SetChecked(true);
   DisplayChk.SetChecked(true);
+  CompanionChk.SetChecked(true);
   ShowProgressBtn.SetVisible(false);
 }
 
@@ -157,6 +159,7 @@ void TStampelFrm::AddHints() {
   hint(CopyChk, kCopyChkHint);
   hint(SubDirChk, kSubDirChkHint);
   hint(DisplayChk, kDisplayChkHint);
+  hint(CompanionChk, kCompanionChkHint);
   hint(BatchExplEdit, kBatchExplEditHint);
   hint(ExplLbl, kExplLblHint);
   hint(ShowProgressBtn, kShowProgressBtnHint);
@@ -171,10 +174,11 @@ void TStampelFrm::ApplyDpi(int dpi) {
   TFont boldFont = CreateUiFont({kFontFace, kFontPoints, true, false, false}, dpi);
   TFont fixedFont = CreateUiFont({kFixedFontFace, kFontPoints, false, false, true}, dpi);
   for (TControl* control : std::initializer_list<TControl*>{
-           &Label2,     &Label3,     &FormatEdit, &SearchBtn,      &FilePathEdit, &FormatGrpBox,
-           &DateGrpBox, &OrgTSRadio, &IntTSRadio, &SwitchesGrpBox, &FileChk,      &DelOrgChk,
-           &FileNoChk,  &OverWrtChk, &CopyChk,    &SubDirChk,      &DisplayChk,   &ShowProgressBtn,
-           &RunBtn,     &QuitBtn,    &CreditLbl}) {
+           &Label2,       &Label3,     &FormatEdit,   &SearchBtn,       &FilePathEdit,
+           &FormatGrpBox, &DateGrpBox, &OrgTSRadio,   &IntTSRadio,      &SwitchesGrpBox,
+           &FileChk,      &DelOrgChk,  &FileNoChk,    &OverWrtChk,      &CopyChk,
+           &SubDirChk,    &DisplayChk, &CompanionChk, &ShowProgressBtn, &RunBtn,
+           &QuitBtn,      &CreditLbl}) {
     control->SetFont(font.Handle());
   }
   for (TCheckButton& sample : Samples) sample.SetFont(font.Handle());
@@ -235,6 +239,7 @@ void TStampelFrm::LayOut() {
   SwitchesGrpBox.SetBounds(scaled(layout::kSwitchesGrpBox));
   for (int i = 0; i < layout::kSwitchCount; ++i)
     SwitchCheck(id::kSwitchChecks[i]).SetBounds(scaled(layout::SwitchCheckBox(i)));
+  CompanionChk.SetBounds(scaled(layout::SwitchCheckBox(layout::kCompanionCheckIndex)));
 
   label(Label8, layout::kLabel8);
   BatchExplEdit.SetBounds(scaled(layout::kBatchExplEdit));

@@ -141,6 +141,7 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   TCheckButton CopyChk;
   TCheckButton SubDirChk;
   TCheckButton DisplayChk;
+  TCheckButton CompanionChk;
   TLabel Label8;
   TEdit BatchExplEdit;
   TLabel ExplLbl;

@@ -23,6 +23,7 @@ constexpr int OverWrtChk = 428;
 constexpr int CopyChk = 429;
 constexpr int SubDirChk = 430;
 constexpr int DisplayChk = 431;
+constexpr int CompanionChk = 432;
 
 // Bottom panel.
 constexpr int Label8 = 440;

@@ -27,6 +27,7 @@ ui::tMainChoices TStampelFrm::Choices() const {
   c.CopyChk = CopyChk.Checked();
   c.SubDirChk = SubDirChk.Checked();
   c.DisplayChk = DisplayChk.Checked();
+  c.CompanionChk = CompanionChk.Checked();
   return c;
 }
 
@@ -47,6 +48,7 @@ void TStampelFrm::ShowChoices(const ui::tMainChoices& c) {
   CopyChk.SetChecked(c.CopyChk);
   SubDirChk.SetChecked(c.SubDirChk);
   DisplayChk.SetChecked(c.DisplayChk);
+  CompanionChk.SetChecked(c.CompanionChk);
 }
 
 void TStampelFrm::SetFormatText(const std::string& text) { FormatEdit.SetText(text); }

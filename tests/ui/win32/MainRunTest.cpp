@@ -224,6 +224,33 @@ TEST_F(MainRun, HistoriesKeepTheFirstSpellingAndTheTenNewest) {
   EXPECT_EQ("*.jpg", SettingsStore.ReadStringValue("FilepathHistory1"));
 }
 
+// On at the first start: a photo's sidecar moves with it. Cleared, the next run leaves
+// sidecars where they are, and the choice is the value Companions at the next start.
+TEST_F(MainRun, TheSidecarsBoxDecidesWhetherSidecarsMoveAlongAndIsRemembered) {
+  test::WriteBytes(dir / "IMG_0001.JPG", test::Photo({"2004:05:06 07:08:09"}));
+  test::WriteBytes(dir / "IMG_0001.xmp", "<x:xmpmeta/>");
+  test::WriteBytes(dir / "IMG_0002.JPG", test::Photo({"2005:12:24 18:30:00"}));
+  test::WriteBytes(dir / "IMG_0002.JPG.xmp", "<x:xmpmeta/>");
+  Open();
+  EXPECT_TRUE(Checked(id::CompanionChk));
+  Click(id::DisplayChk);
+  Retype(id::FilePathEdit, Wide(dir / "IMG_0001.JPG"));
+  RunAnswering(IDNO);
+  Click(id::CompanionChk);
+  EXPECT_FALSE(Checked(id::CompanionChk));
+  Retype(id::FilePathEdit, Wide(dir / "IMG_0002.JPG"));
+  RunAnswering(IDNO);
+  EXPECT_EQ((std::vector<std::string>{"2004-05-06-07-08-09_IMG_0001.JPG",
+                                      "2004-05-06-07-08-09_IMG_0001.xmp",
+                                      "2005-12-24-18-30-00_IMG_0002.JPG", "IMG_0002.JPG.xmp"}),
+            SortedFiles(dir / "*"));
+  Close();
+  EXPECT_EQ(0, SettingsStore.ReadIntegerValue("Companions"));
+  settings.Reload();
+  Open();
+  EXPECT_FALSE(Checked(id::CompanionChk));
+}
+
 TEST_F(MainRun, RegistryValuesAfterClosingAndTheRestartThatRestoresThem) {
   Open();
   const std::string path = "Z:\\Fotos\\日本 é ß 📷\\*.nef";
