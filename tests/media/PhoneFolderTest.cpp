@@ -8,58 +8,19 @@
 #include <string>
 #include <vector>
 
-#ifdef _WIN32
-#include <process.h>
-#else
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
 #include "platform/FileOperations.h"
 #include "settings/SettingsStore.h"
 #include "settings/Translations.h"
 #include "settings/ValueNames.h"
+#include "tests/media/Program.h"
 #include "tests/support/SettingsSandbox.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ZoneScope.h"
 
 namespace {
 
-// A path the build gave, as this program must pass it on (under Wine, / is drive Z:).
-std::string FromBuild(std::string path) {
-#ifdef _WIN32
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-#endif
-  return path;
-}
-
-// Runs the program with the arguments and waits for it; its exit code, or -1.
-int RunProgram(const std::vector<std::string>& arguments) {
-  const std::string program = FromBuild(STAMPEL_PROGRAM);
-#ifdef _WIN32
-  // The arguments are joined with blanks: quote each one.
-  std::vector<std::string> quoted = {"\"" + program + "\""};
-  for (const std::string& a : arguments) quoted.push_back("\"" + a + "\"");
-  std::vector<const char*> argv;
-  for (const std::string& q : quoted) argv.push_back(q.c_str());
-  argv.push_back(nullptr);
-  return static_cast<int>(_spawnv(_P_WAIT, program.c_str(), argv.data()));
-#else
-  std::vector<char*> argv = {const_cast<char*>(program.c_str())};
-  for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  const pid_t child = fork();
-  if (child == 0) {
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
-  return WEXITSTATUS(status);
-#endif
-}
+using test::FromBuild;
+using test::RunProgram;
 
 class PhoneFolder : public ::testing::Test {
  protected:
