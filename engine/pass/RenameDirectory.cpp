@@ -92,15 +92,17 @@ class DirectoryPass {
     names_ = files_.ListFiles(pattern_);
     const std::vector<std::string> folders =
         run_.Options.Recurse ? files_.ListSubdirectories(prefix_) : std::vector<std::string>();
-    if (run_.Options.Companions && !names_.empty()) {
-      std::vector<std::string> every = files_.ListFiles(prefix_ + "*");
-      if (tFolderGroups::AnyToGroup(every, names_)) {
-        groups_ = std::make_unique<tFolderGroups>(std::move(every), names_);
-        groups_->FindLonelyClips([this](uint32_t clip) { return IdentifierOf(clip); });
-      }
-    }
     {
-      tReadAhead readAhead(prefix_, names_);  // the next files' heads are read meanwhile
+      // The next files' heads are read meanwhile, from the start: the look at the
+      // folder's other files below does not hold them up.
+      tReadAhead readAhead(prefix_, names_);
+      if (run_.Options.Companions && !names_.empty()) {
+        std::vector<std::string> every = files_.ListFiles(prefix_ + "*");
+        if (tFolderGroups::AnyToGroup(every, names_)) {
+          groups_ = std::make_unique<tFolderGroups>(std::move(every), names_);
+          groups_->FindLonelyClips([this](uint32_t clip) { return IdentifierOf(clip); });
+        }
+      }
       Work(
           names_.size(), [](size_t i) { return i; }, &readAhead);
       readAhead.Stop();
