@@ -41,7 +41,11 @@ bool tCR3File::Use(const tTiffBlock& block) {
   return block.Present;
 }
 
-TDateTime tCR3File::GetDateTime() { return Use(Cmt1) ? tExifFile::GetDateTime() : 0; }
+TDateTime tCR3File::GetDateTime() {
+  // The date is IFD0's, its sub-seconds the Exif IFD's.
+  const TDateTime date = Use(Cmt1) ? tExifFile::GetDateTime() : 0;
+  return date > 0 && Use(Cmt2) ? AddSubSeconds(date, FindTag(kSubSecTime)) : date;
+}
 
 std::string tCR3File::GetModel() { return Use(Cmt1) ? tExifFile::GetModel() : std::string(); }
 

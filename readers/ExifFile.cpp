@@ -107,44 +107,59 @@ tIfdEntry tExifFile::ParseEntry(const uint8_t* raw) const {
 }
 
 tIfdEntry tExifFile::FindTag(uint16_t tag) {
+  tIfdEntry found;
+  FindTags(&tag, &found, 1);
+  return found;
+}
+
+void tExifFile::FindTags(const uint16_t* tags, tIfdEntry* found, int count) {
+  // The tags compared as they lie in the file: only the entries that matter are converted.
+  uint16_t wanted[kMaxTagsAtOnce];
+  count = count < kMaxTagsAtOnce ? count : kMaxTagsAtOnce;
+  for (int k = 0; k < count; ++k) {
+    wanted[k] = SwapWord(tags[k]);
+    found[k] = tIfdEntry();
+  }
+  int missing = count;
   // The IFDs walked so far (as offsets); a pointer back to one of them ends the walk,
   // since walking it again could find nothing new.
   int32_t walked[kMaxIfdsWalked];
   int walkedCount = 0;
   int32_t ifd = IfdOffset;
+  const uint16_t pointerTag = SwapWord(kExifIfdPointer);
   for (;;) {
     for (int i = 0; i < walkedCount; ++i)
-      if (walked[i] == ifd) return tIfdEntry();
-    if (walkedCount == kMaxIfdsWalked) return tIfdEntry();
+      if (walked[i] == ifd) return;
+    if (walkedCount == kMaxIfdsWalked) return;
     walked[walkedCount++] = ifd;
 
     SeekTiff(ifd);
-    const uint32_t count = SwapWord(Stream->ReadWord());
+    const uint32_t entries = SwapWord(Stream->ReadWord());
     // Entries follow one another; most IFDs can be read straight from memory.
-    const uint8_t* held = Stream->Peek(Stream->Position(), count * kEntryBytes);
-    // Tags compared as they lie in the file: only the entries that matter are converted.
-    const uint16_t wantedTag = SwapWord(tag);
-    const uint16_t pointerTag = SwapWord(kExifIfdPointer);
+    const uint8_t* held = Stream->Peek(Stream->Position(), entries * kEntryBytes);
     bool jumped = false;
-    for (uint32_t i = 0; i < count && !jumped; ++i) {
+    for (uint32_t i = 0; i < entries && !jumped; ++i) {
       uint8_t read[kEntryBytes] = {};
       if (held == nullptr) {
         // Past the end of the file every entry reads as zeros: none can match.
-        if (Stream->Position() >= Stream->Size()) return tIfdEntry();
+        if (Stream->Position() >= Stream->Size()) return;
         Stream->Read(read, kEntryBytes);
       }
       const uint8_t* raw = held != nullptr ? held + i * kEntryBytes : read;
       const auto rawTag = static_cast<uint16_t>(raw[0] | raw[1] << 8);
-      if (rawTag != wantedTag && rawTag != pointerTag) continue;
-      const tIfdEntry entry = ParseEntry(raw);
-      if (entry.Tag == tag) return entry;
-      if (entry.Tag == kExifIfdPointer) {
+      if (rawTag == pointerTag) {
         // The rest of IFD0 is never looked at: TIFF keeps tags in ascending order.
-        ifd = entry.Value;
+        ifd = ParseEntry(raw).Value;
         jumped = true;
+        continue;
+      }
+      for (int k = 0; k < count; ++k) {
+        if (rawTag != wanted[k] || found[k].Tag != 0) continue;
+        found[k] = ParseEntry(raw);
+        if (--missing == 0) return;
       }
     }
-    if (!jumped) return tIfdEntry();
+    if (!jumped) return;
   }
 }
 
@@ -172,8 +187,9 @@ int32_t tExifFile::GetTagValue(uint16_t tag) {
   }
 }
 
-std::string tExifFile::GetTagText(uint16_t tag) {
-  const tIfdEntry entry = FindTag(tag);
+std::string tExifFile::GetTagText(uint16_t tag) { return TextOf(FindTag(tag)); }
+
+std::string tExifFile::TextOf(const tIfdEntry& entry) {
   if (entry.Tag == 0) return std::string();
   if (entry.DataType == kAscii && entry.Count <= 4) {
     // TIFF keeps a text of four bytes or fewer (its zero included) in the entry itself.
@@ -187,9 +203,35 @@ std::string tExifFile::GetTagText(uint16_t tag) {
   return Stream->ReadString(kMaxTextLength);
 }
 
-TDateTime tExifFile::GetDateTime() { return DateFromText(GetTagText(kDateTime)); }
+int tExifFile::SubSecondMilliseconds(const std::string& text) {
+  size_t at = text.find_first_not_of(' ');
+  int milliseconds = 0;
+  for (int place = 100; place > 0 && at < text.size() && text[at] >= '0' && text[at] <= '9';
+       place /= 10, ++at)
+    milliseconds += (text[at] - '0') * place;
+  return milliseconds;
+}
 
-TDateTime tExifFile::GetDateTimeOriginal() { return DateFromText(GetTagText(kDateTimeOriginal)); }
+TDateTime tExifFile::AddSubSeconds(TDateTime date, const tIfdEntry& subSeconds) {
+  // Dates before 1899-12-30 count their time of day away from zero: none is a photo's.
+  if (date <= 0 || subSeconds.Tag == 0) return date;
+  const int milliseconds = SubSecondMilliseconds(TextOf(subSeconds));
+  return milliseconds == 0 ? date : date + milliseconds / 86400000.0;
+}
+
+TDateTime tExifFile::DateWithSubSeconds(uint16_t dateTag, uint16_t subSecondTag) {
+  // One walk finds both: the sub-seconds cost a photo no second look at its IFDs.
+  const uint16_t tags[2] = {dateTag, subSecondTag};
+  tIfdEntry found[2];
+  FindTags(tags, found, 2);
+  return AddSubSeconds(DateFromText(TextOf(found[0])), found[1]);
+}
+
+TDateTime tExifFile::GetDateTime() { return DateWithSubSeconds(kDateTime, kSubSecTime); }
+
+TDateTime tExifFile::GetDateTimeOriginal() {
+  return DateWithSubSeconds(kDateTimeOriginal, kSubSecTimeOriginal);
+}
 
 std::string tExifFile::GetModel() { return TrimControls(GetTagText(kModel)); }
 

@@ -25,16 +25,24 @@ class tExifFile : public tBaseFile {
   static constexpr uint16_t kExifIfdPointer = 0x8769;
   static constexpr uint16_t kDateTimeOriginal = 0x9003;
   static constexpr uint16_t kMakerNote = 0x927C;
+  static constexpr uint16_t kSubSecTime = 0x9290;          // of DateTime
+  static constexpr uint16_t kSubSecTimeOriginal = 0x9291;  // of DateTimeOriginal
   static constexpr uint16_t kPixelXDimension = 0xA002;
   static constexpr uint16_t kPixelYDimension = 0xA003;
   // How many IFDs one walk may visit; real files have two, IFD0 and the Exif IFD.
   static constexpr int kMaxIfdsWalked = 16;
 
+  // DateTime and DateTimeOriginal, each with the milliseconds of its sub-second tag
+  // (SubSecTime, SubSecTimeOriginal) when it has one.
   TDateTime GetDateTime() override;
   TDateTime GetDateTimeOriginal() override;
   std::string GetModel() override;
   tImageSize GetImageSize() override;
   bool IsPortrait() override;
+  // The milliseconds of a sub-second text: its leading digits as a decimal fraction of a
+  // second ("49" is 490, "023" is 23, "796940" is 796), blanks around them ignored; 0
+  // when it has no digits.
+  static int SubSecondMilliseconds(const std::string& text);
   // From an Apple maker note ("Apple iOS", its tag 0x0011).
   std::string GetContentIdentifier() override;
 
@@ -43,10 +51,15 @@ class tExifFile : public tBaseFile {
   int32_t SwapLong(int32_t value) const;
   // The first entry with this tag in walk order, or an entry of zeros.
   tIfdEntry FindTag(uint16_t tag);
+  // The same for up to kMaxTagsAtOnce tags in one walk: found[k] for tags[k].
+  static constexpr int kMaxTagsAtOnce = 4;
+  void FindTags(const uint16_t* tags, tIfdEntry* found, int count);
   // The first value of a BYTE, SHORT or LONG tag; 0 for other types and missing tags.
   int32_t GetTagValue(uint16_t tag);
   // The text of an ASCII tag, at most 256 characters; empty for a missing tag.
   std::string GetTagText(uint16_t tag);
+  // The same for an entry found.
+  std::string TextOf(const tIfdEntry& entry);
 
   int32_t TiffOffset = 0;  // where the TIFF header starts; TIFF offsets count from here
   int32_t IfdOffset = 0;   // IFD0, relative to TiffOffset
@@ -62,6 +75,11 @@ class tExifFile : public tBaseFile {
   // Takes the TIFF header at this position: TiffOffset, BigEndian and IfdOffset. False,
   // changing nothing, when the position lies beyond what TiffOffset holds.
   bool UseTiffAt(int64_t position);
+  // The date of the date tag, moved on by the milliseconds of the sub-second tag; 0 when
+  // the date tag holds no date.
+  TDateTime DateWithSubSeconds(uint16_t dateTag, uint16_t subSecondTag);
+  // The date moved on by the milliseconds of a sub-second entry (0 stays 0).
+  TDateTime AddSubSeconds(TDateTime date, const tIfdEntry& subSeconds);
 
  private:
   // Positions the stream at TiffOffset + offset. Offsets that lead before the start of

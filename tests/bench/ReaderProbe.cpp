@@ -1,6 +1,7 @@
 // Prints what the readers find in each file named on the command line, one line per file:
 //   path, kind, DateTime, DateTimeOriginal, Model, Width, Height, portrait
-// separated by tabs; dates as YYYY:MM:DD HH:MM:SS or "-" for 0. A file the readers refuse
+// separated by tabs; dates as YYYY:MM:DD HH:MM:SS (with --milliseconds first:
+// YYYY:MM:DD HH:MM:SS.mmm) or "-" for 0. A file the readers refuse
 // gets its exception's class in the kind column. tools/check-samples.sh compares the
 // lines with what other tools read.
 #include <cstdio>
@@ -40,13 +41,20 @@ const char* KindName(tFileKind kind) {
   return "fkUnknown";
 }
 
+bool withMilliseconds = false;
+
 std::string DateText(TDateTime value) {
   if (value == 0) return "-";
   const platform::CalendarTime t = platform::DecodeDateTime(value);
-  char text[32];
+  char text[40];
   std::snprintf(text, sizeof text, "%04d:%02d:%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
                 t.minute, t.second);
-  return text;
+  std::string result = text;
+  if (withMilliseconds) {
+    std::snprintf(text, sizeof text, ".%03d", t.millisecond);
+    result += text;
+  }
+  return result;
 }
 
 // Tabs, line breaks and backslashes would break the columns.
@@ -90,10 +98,15 @@ void Probe(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: %s FILE...\n", argv[0]);
+  int first = 1;
+  if (argc > 1 && std::string(argv[1]) == "--milliseconds") {
+    withMilliseconds = true;
+    first = 2;
+  }
+  if (argc <= first) {
+    std::fprintf(stderr, "usage: %s [--milliseconds] FILE...\n", argv[0]);
     return 2;
   }
-  for (int i = 1; i < argc; ++i) Probe(argv[i]);
+  for (int i = first; i < argc; ++i) Probe(argv[i]);
   return 0;
 }
