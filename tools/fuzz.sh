@@ -18,7 +18,7 @@ fi
 shift
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(fuzz_open_reader fuzz_jpeg_file fuzz_raw_file fuzz_riff_file fuzz_heif_file
-  fuzz_cr3_file fuzz_mp4_file fuzz_png_file fuzz_webp_file)
+  fuzz_cr3_file fuzz_mp4_file fuzz_png_file fuzz_webp_file fuzz_date_texts)
 
 # libFuzzer and the sanitizer runtimes come with clang's runtime package.
 if ! command -v clang++ >/dev/null || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then

@@ -176,5 +176,10 @@ int main(int argc, char** argv) {
   Write(root / "fuzz_mp4_file", mp4);
   Write(root / "fuzz_png_file", png);
   Write(root / "fuzz_webp_file", webp);
+  Write(root / "fuzz_date_texts",
+        {R"({"title": "IMG_1.JPG", "photoTakenTime": {"timestamp": "1685635200"}})",
+         R"({"a": [1, {"b": "\"}"}], "photoTakenTime": {"timestamp": 1685635200}})",
+         "PXL_20230101_120000123.jpg", "Screenshot 2023-01-01 at 12.00.00.png",
+         "FB_IMG_1672574400000.jpg", "IMG-20230101-WA0001.jpg"});
   return 0;
 }
