@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "engine/Runs.h"
+#include "engine/pass/ClockShift.h"
 #include "entry/Params.h"
 #include "platform/AsciiCase.h"
 #include "platform/CommandLine.h"
@@ -30,7 +31,7 @@ bool IsHelpWord(const std::string& upper) {
 // Where "/" begins absolute paths, /tmp/x/*.jpg is a path and not the switch /T.
 bool LooksLikePath(const std::string& upper) {
   return platform::SlashStartsPaths() && upper.find('/', 1) != std::string::npos &&
-         !StartsWith(upper, "/F:") && !StartsWith(upper, "/U:");
+         !StartsWith(upper, "/F:") && !StartsWith(upper, "/U:") && !StartsWith(upper, "/Z:");
 }
 
 }  // namespace
@@ -81,6 +82,17 @@ tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend&
       // The newer switches count only as written: /usr is a folder, not an undo.
       command.ListOnly = true;
       params.Add(i);
+    } else if (upper == "/E") {
+      options.DatesFromElsewhere = true;
+      params.Add(i);
+    } else if (upper == "/M") {
+      options.FileTimeLastResort = true;
+      params.Add(i);
+    } else if (StartsWith(upper, "/Z:")) {
+      std::string reason;
+      if (!ParseClockShift(argument.substr(3), options.ClockShift, reason))
+        command.Refusal = "/Z: " + reason;
+      params.Add(i);
     } else if (upper == "/U" || StartsWith(upper, "/U:")) {
       command.Undo = true;
       command.UndoJournal = StartsWith(upper, "/U:") ? argument.substr(3) : std::string();
@@ -107,6 +119,8 @@ int RunBatch(const std::vector<std::string>& arguments, tFrontend& frontend,
       frontend.ShowUsage();
     return 0;
   }
+  if (!command.Refusal.empty())
+    throw std::runtime_error(command.Refusal + "; nothing was changed.");
   if (command.Undo) {
     // Nothing is changed when the command line asks for more than one thing.
     if (command.ListOnly)

@@ -39,6 +39,9 @@ class EExifException : public std::runtime_error {
   using std::runtime_error::runtime_error;
   // "No Exif data in file '<fileName>'".
   static EExifException NoExifDataIn(const std::string& fileName);
+  // The kind the file was found to be when its reader found no metadata in it (a JPEG
+  // without Exif, a PNG screenshot); fkUnknown when the file is of no known kind.
+  tFileKind Kind = fkUnknown;
 };
 
 // A file opened once and classified: what every reader is built on, so that detection
@@ -48,6 +51,10 @@ struct tClassifiedFile {
   std::unique_ptr<TDataStream> Stream;
   tFileKind FileKind = fkUnknown;
 };
+
+// A file of a known kind that holds no metadata the readers use: its date, if it has one,
+// comes from elsewhere (its name, a JSON beside it, its file time); no model, no size.
+class tBareFile;
 
 // The common base of the metadata readers: two date-times, the camera model, the image
 // size and a portrait test. A reader holds its file open, shared, until it is destroyed.
@@ -92,3 +99,13 @@ class tBaseFile {
 
 // The text without the characters of code 32 or below at either end.
 std::string TrimControls(const std::string& text);
+
+class tBareFile : public tBaseFile {
+ public:
+  explicit tBareFile(tClassifiedFile file) : tBaseFile(std::move(file)) {}
+  TDateTime GetDateTime() override { return 0; }
+  TDateTime GetDateTimeOriginal() override { return 0; }
+  std::string GetModel() override { return std::string(); }
+  tImageSize GetImageSize() override { return tImageSize(); }
+  bool IsPortrait() override { return false; }
+};

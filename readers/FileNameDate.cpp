@@ -35,7 +35,6 @@ constexpr NamePattern kPatterns[] = {
 constexpr std::string_view kFacebookPrefix = "FB_IMG_";
 constexpr int kFacebookDigits = 13;
 constexpr int kEarliestYear = 1990;
-constexpr TDateTime kUnixEpoch = 25569;  // 1970-01-01 as a date-time
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -93,23 +92,14 @@ bool Read(std::string_view name, const NamePattern& pattern, platform::CalendarT
   return !(IsField(layout.back()) && name.size() > layout.size() && IsDigit(name[layout.size()]));
 }
 
-// This computer's local time at a UTC moment of whole seconds and milliseconds.
-TDateTime LocalFromUtc(TDateTime utcSeconds, int milliseconds) {
-  const TDateTime local = platform::LocalFromUtc(utcSeconds);
-  return local == 0 ? 0 : local + milliseconds / 86400000.0;
-}
-
 // The moment of valid parts in range; 0 for anything else.
-TDateTime Moment(platform::CalendarTime parts, bool utc, TDateTime latest) {
+TDateTime Moment(const platform::CalendarTime& parts, bool utc, TDateTime latest) {
   if (parts.year < kEarliestYear) return 0;
-  TDateTime moment = 0;
-  if (utc) {
-    const int milliseconds = parts.millisecond;
-    parts.millisecond = 0;
-    moment = platform::EncodeDateTime(parts);
-    if (moment != 0 && milliseconds <= 999) moment = LocalFromUtc(moment, milliseconds);
-  } else {
-    moment = platform::EncodeDateTime(parts);
+  TDateTime moment = platform::EncodeDateTime(parts);
+  if (moment != 0 && utc) {
+    const int64_t seconds = platform::DaysFromCivil(parts.year, parts.month, parts.day) * 86400 +
+                            parts.hour * 3600 + parts.minute * 60 + parts.second;
+    moment = platform::LocalFromUnixMilliseconds(seconds * 1000 + parts.millisecond);
   }
   return moment > 0 && moment <= latest ? moment : 0;
 }
@@ -126,8 +116,7 @@ TDateTime FacebookMoment(std::string_view name, TDateTime latest) {
   }
   const size_t after = kFacebookPrefix.size() + kFacebookDigits;
   if (name.size() > after && IsDigit(name[after])) return 0;
-  const TDateTime utc = kUnixEpoch + static_cast<double>(milliseconds / 1000) / 86400.0;
-  const TDateTime moment = LocalFromUtc(utc, static_cast<int>(milliseconds % 1000));
+  const TDateTime moment = platform::LocalFromUnixMilliseconds(milliseconds);
   if (moment <= 0 || moment > latest) return 0;
   return platform::DecodeDateTime(moment).year >= kEarliestYear ? moment : 0;
 }

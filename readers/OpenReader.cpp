@@ -9,13 +9,9 @@
 #include "readers/RiffFile.h"
 #include "readers/WebpFile.h"
 
-std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName) {
-  return OpenReader(platform::RealFileSystem(), fileName, tReaderOptions());
-}
+namespace {
 
-std::unique_ptr<tBaseFile> OpenReader(platform::FileSystem& files, const std::string& fileName,
-                                      const tReaderOptions& options) {
-  tClassifiedFile file = tBaseFile::OpenClassified(files, fileName);
+std::unique_ptr<tBaseFile> ReaderFor(tClassifiedFile file, const tReaderOptions& options) {
   switch (file.FileKind) {
     case fkJPEG:
       return std::make_unique<tJPEGFile>(std::move(file));
@@ -40,4 +36,26 @@ std::unique_ptr<tBaseFile> OpenReader(platform::FileSystem& files, const std::st
       break;
   }
   return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName) {
+  return OpenReader(platform::RealFileSystem(), fileName, tReaderOptions());
+}
+
+std::unique_ptr<tBaseFile> OpenReader(platform::FileSystem& files, const std::string& fileName,
+                                      const tReaderOptions& options) {
+  tClassifiedFile file = tBaseFile::OpenClassified(files, fileName);
+  const tFileKind kind = file.FileKind;
+  try {
+    return ReaderFor(std::move(file), options);
+  } catch (EExifException& failure) {
+    failure.Kind = kind;  // a file of this kind, without the metadata it may hold
+    throw;
+  }
+}
+
+std::unique_ptr<tBaseFile> OpenBare(platform::FileSystem& files, const std::string& fileName) {
+  return std::make_unique<tBareFile>(tBaseFile::OpenClassified(files, fileName));
 }

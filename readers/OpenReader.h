@@ -20,7 +20,13 @@ struct tReaderOptions {
 // tJPEGFile, tRIFFFile (AVI and WAVE), tRAW0File, tRAW1File, tHEIFFile, tCR3File,
 // tMP4File, tPNGFile or tWEBPFile. Throws EExifException for a file of no known kind or
 // without the Exif container its kind promises, EFOpenError for a file that cannot be
-// opened and EReadError for one that cannot be read. Without a file system: the real one.
+// opened and EReadError for one that cannot be read; an EExifException of a file whose
+// kind is known but whose container holds no metadata says that kind (Kind). Without a
+// file system: the real one.
 std::unique_ptr<tBaseFile> OpenReader(const std::string& fileName);
 std::unique_ptr<tBaseFile> OpenReader(platform::FileSystem& files, const std::string& fileName,
                                       const tReaderOptions& options);
+
+// The file as a tBareFile, for a file of a known kind whose reader found no metadata: its
+// date comes from elsewhere. The exceptions are those of OpenReader.
+std::unique_ptr<tBaseFile> OpenBare(platform::FileSystem& files, const std::string& fileName);

@@ -11,7 +11,6 @@ namespace {
 
 constexpr size_t kMaxJsonBytes = 256 * 1024;
 constexpr int kMaxDepth = 64;
-constexpr TDateTime kUnixEpoch = 25569;  // 1970-01-01 as a date-time
 
 // A forward-only reader of JSON text that understands just enough to find one value: it
 // never reads past the end and gives up (false) on anything that is no JSON.
@@ -130,7 +129,7 @@ TDateTime TakeoutPhotoTaken(std::string_view json) {
     });
   });
   if (seconds <= 0) return 0;  // "0" is Takeout's "unknown"
-  return platform::LocalFromUtc(kUnixEpoch + static_cast<double>(seconds) / 86400.0);
+  return platform::LocalFromUnixMilliseconds(seconds * 1000);
 }
 
 TDateTime TakeoutPhotoTaken(platform::FileSystem& files, const std::string& path) {

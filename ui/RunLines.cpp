@@ -48,17 +48,33 @@ void Guarded(Write write) {
   }
 }
 
+// What a file's line adds when its date came from elsewhere than the file itself.
+const char* SourceText(tDateSource source) {
+  switch (source) {
+    case tDateSource::FileName:
+      return " (date from the file name)";
+    case tDateSource::TakeoutJson:
+      return " (date from the Takeout JSON)";
+    case tDateSource::FileTime:
+      return " (date from the file time)";
+    case tDateSource::Embedded:
+      break;
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string RunLineText(const tRunEvent& event) {
   const std::string target(event.Target);
   switch (event.Kind) {
     case tRunEventKind::Transferring:
+      return Prefix(event) + target + SourceText(event.Source);
     case tRunEventKind::MovedBack:
     case tRunEventKind::CopiedAgain:
       return Prefix(event) + target;
     case tRunEventKind::NothingToRename:
-      return Prefix(event) + "nothing to rename";
+      return Prefix(event) + "nothing to rename" + SourceText(event.Source);
     case tRunEventKind::NoMetadata:
       return Prefix(event) + "no Exif information available";
     case tRunEventKind::CouldNotRename:

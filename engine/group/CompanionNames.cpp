@@ -178,3 +178,12 @@ std::vector<tCompanionName> tFolderNames::CompanionsOf(uint32_t file) const {
     add("gl" + base.substr(2) + ".lrv", tTie::BaseName, base.size());
   return found;
 }
+
+uint32_t tFolderNames::FindTakeoutJson(std::string_view fileName) const {
+  if (!anyJson_) return kNone;
+  for (const std::string& json : TakeoutJsonNames(fileName)) {
+    const auto hit = companions_.find(json);
+    if (hit != companions_.end()) return hit->second.front();
+  }
+  return kNone;
+}

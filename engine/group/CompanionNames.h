@@ -60,6 +60,9 @@ class tFolderNames {
   // The file's companions, each once (a name that ties both ways counts as a full-name
   // sidecar). A file with a companion's extension has none.
   std::vector<tCompanionName> CompanionsOf(uint32_t file) const;
+  // The Google Takeout JSON of a file of this name (first in the order of
+  // TakeoutJsonNames), or kNone.
+  uint32_t FindTakeoutJson(std::string_view fileName) const;
 
  private:
   struct Keyed {

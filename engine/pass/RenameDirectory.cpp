@@ -16,10 +16,14 @@
 #include "engine/pass/Transfer.h"
 #include "engine/readahead/ReadAhead.h"
 #include "platform/AsciiCase.h"
+#include "platform/Clock.h"
 #include "platform/Errors.h"
 #include "platform/FileSystem.h"
 #include "platform/Path.h"
+#include "platform/TimeZone.h"
+#include "readers/FileNameDate.h"
 #include "readers/OpenReader.h"
+#include "readers/TakeoutJson.h"
 
 namespace {
 
@@ -43,7 +47,8 @@ struct GroupMember {
   std::string source;
   std::string target;
   platform::FileFacts facts;
-  TDateTime moment = 0;    // a photo's or clip's own date; 0 for a companion
+  TDateTime moment = 0;  // a photo's or clip's own date; 0 for a companion
+  tDateSource from = tDateSource::Embedded;
   bool companion = false;  // a sidecar, edit file, thumbnail and the like
   size_t owner = 0;        // a companion: the member whose new name it follows
   tTie tie = tTie::FullName;
@@ -56,12 +61,13 @@ struct PreparedFile {
   Outcome outcome = Outcome::Rename;
   int32_t number = 0;
   std::string source;
-  std::string target;              // the composed target; the source itself when there is no date
-  TDateTime moment = 0;            // the chosen date-time
-  std::string detail;              // an unreadable file's message
-  int32_t counterBefore = 0;       // the counter before the file took its number
-  platform::FileFacts facts;       // as the reader found the file
-  std::vector<GroupMember> group;  // the files of its group, this one first; empty alone
+  std::string target;    // the composed target; the source itself when there is no date
+  TDateTime moment = 0;  // the chosen date-time
+  tDateSource from = tDateSource::Embedded;  // where it came from
+  std::string detail;                        // an unreadable file's message
+  int32_t counterBefore = 0;                 // the counter before the file took its number
+  platform::FileFacts facts;                 // as the reader found the file
+  std::vector<GroupMember> group;            // the files of its group, this one first; empty alone
 };
 
 // A file read for its date, its reader kept open for the name.
@@ -170,7 +176,8 @@ class DirectoryPass {
   }
 
   void Report(tRunEventKind kind, int32_t number, std::string_view path,
-              std::string_view target = {}, int code = 0, std::string_view detail = {}) {
+              std::string_view target = {}, int code = 0, std::string_view detail = {},
+              tDateSource from = tDateSource::Embedded) {
     tRunEvent event;
     event.Kind = kind;
     event.Number = number;
@@ -178,12 +185,13 @@ class DirectoryPass {
     event.Target = target;
     event.Detail = detail;
     event.Code = code;
+    event.Source = from;
     run_.Report(event);
   }
 
   void Report(tRunEventKind kind, const PreparedFile& file, std::string_view target = {},
               int code = 0) {
-    Report(kind, file.number, file.source, target, code, file.detail);
+    Report(kind, file.number, file.source, target, code, file.detail, file.from);
   }
 
   // Reads the file and composes its target. Changes nothing on disk.
@@ -212,15 +220,99 @@ class DirectoryPass {
           options.OriginalFirst ? reader.GetDateTimeOriginal() : reader.GetDateTime();
       if (moment == 0)
         moment = options.OriginalFirst ? reader.GetDateTime() : reader.GetDateTimeOriginal();
-      file.moment = moment;
+      if (moment == 0) moment = Elsewhere(file);
+      file.moment = Shifted(moment);
       looked.rank = LeaderRank(reader.FileKind, source);
-    } catch (const EExifException&) {
-      Fail(looked, PreparedFile::Outcome::NoMetadata, std::string());
+    } catch (const EExifException& failure) {
+      if (failure.Kind != fkUnknown && ElsewhereAsked())
+        LookBare(looked, failure.Kind);
+      else
+        Fail(looked, PreparedFile::Outcome::NoMetadata, std::string());
     } catch (const EReadError& failure) {
       // Never named after another date because the one it has could not be read.
       Fail(looked, PreparedFile::Outcome::Unreadable, failure.what());
     }
     return looked;
+  }
+
+  // --- dates for files that hold none ---------------------------------------------
+
+  bool ElsewhereAsked() const {
+    return run_.Options.DatesFromElsewhere || run_.Options.FileTimeLastResort;
+  }
+
+  // A file of a known kind whose reader found no metadata (a JPEG without Exif, a PNG
+  // screenshot): dated from elsewhere as asked, or it holds no date as before.
+  void LookBare(LookedFile& looked, tFileKind kind) {
+    PreparedFile& file = looked.file;
+    try {
+      looked.reader = OpenBare(files_, file.source);
+      file.facts = looked.reader->Stream->FactsWhenOpened();
+      const TDateTime moment = Elsewhere(file);
+      if (moment == 0) {
+        Fail(looked, PreparedFile::Outcome::NoMetadata, std::string());
+        return;
+      }
+      file.moment = Shifted(moment);
+      looked.rank = LeaderRank(kind, file.source);
+    } catch (const EExifException&) {  // it changed since its first look
+      Fail(looked, PreparedFile::Outcome::NoMetadata, std::string());
+    } catch (const EReadError& failure) {
+      Fail(looked, PreparedFile::Outcome::Unreadable, failure.what());
+    }
+  }
+
+  // The date of a file that holds none, in the order the options ask for it: its Takeout
+  // JSON and its name (/E), its modification time (/M); 0 when none has one. The JSON
+  // found but unreadable is a read error (EReadError): no later source stands in for it.
+  TDateTime Elsewhere(PreparedFile& file) {
+    const tRunOptions& options = run_.Options;
+    if (options.DatesFromElsewhere) {
+      const std::string name = platform::ExtractFileName(file.source);
+      const uint32_t json = FolderNames().FindTakeoutJson(name);
+      if (json != tFolderNames::kNone) {
+        const std::string path = prefix_ + FolderNames().Name(json);
+        TDateTime taken = 0;
+        try {
+          taken = TakeoutPhotoTaken(files_, path);
+        } catch (const EFOpenError& failure) {
+          throw EReadError(failure.what());
+        }
+        if (taken > 0) {
+          file.from = tDateSource::TakeoutJson;
+          return taken;
+        }
+      }
+      if (latest_ == 0) latest_ = platform::LocalNow() + 1;  // a camera a little ahead
+      const TDateTime named = DateFromFileName(name, latest_);
+      if (named > 0) {
+        file.from = tDateSource::FileName;
+        return named;
+      }
+    }
+    if (options.FileTimeLastResort && file.facts.modified != platform::kNoTime) {
+      const TDateTime modified = platform::LocalFromUnixMilliseconds(
+          file.facts.modified / 1000000 - (file.facts.modified % 1000000 < 0 ? 1 : 0));
+      if (modified > 0) {
+        file.from = tDateSource::FileTime;
+        return modified;
+      }
+    }
+    return 0;
+  }
+
+  // The date moved by the run's clock shift (no date stays no date).
+  TDateTime Shifted(TDateTime moment) const {
+    if (moment == 0 || run_.Options.ClockShift == 0) return moment;
+    return moment + static_cast<double>(run_.Options.ClockShift) / 86400000.0;
+  }
+
+  // The names of the folder's files: the grouping's when it has them, else listed once.
+  const tFolderNames& FolderNames() {
+    if (groups_) return groups_->Names();
+    if (!folderNames_)
+      folderNames_ = std::make_unique<tFolderNames>(files_.ListFiles(prefix_ + "*"));
+    return *folderNames_;
   }
 
   static void Fail(LookedFile& looked, PreparedFile::Outcome outcome, std::string detail) {
@@ -350,6 +442,7 @@ class DirectoryPass {
       member.target = main == plan.Mains.front() ? file.target : TargetFor(stem, seen.source);
       member.facts = seen.facts;
       member.moment = seen.moment;
+      member.from = seen.from;
       file.group.push_back(std::move(member));
     }
     for (const tGroupPlan::Companion& companion : plan.Companions) {
@@ -493,7 +586,8 @@ class DirectoryPass {
       if (group[i].target != group[i].source)
         moving.push_back(i);
       else if (!group[i].companion)
-        Report(tRunEventKind::NothingToRename, group[i].number, group[i].source);
+        Report(tRunEventKind::NothingToRename, group[i].number, group[i].source, {}, 0, {},
+               group[i].from);
     }
     if (moving.empty()) return;
     const std::vector<std::string> targets = FreeTargets(group, moving);
@@ -505,7 +599,7 @@ class DirectoryPass {
           !run_.Options.CopyFiles && platform::SameIgnoringCase(member.source, target) &&
           files_.FileExists(target) && files_.IsSameFile(member.source, target);
       const bool replace = run_.Options.Overwrite && !letterCaseOnly && files_.FileExists(target);
-      Report(tRunEventKind::Transferring, member.number, member.source, target);
+      Report(tRunEventKind::Transferring, member.number, member.source, target, 0, {}, member.from);
       if (const int code = Transfer(member.source, target, replace, letterCaseOnly)) {
         Report(tRunEventKind::CouldNotRename, member.number, member.source, {}, code);
         TakeBack(group, moved, targets);
@@ -625,6 +719,8 @@ class DirectoryPass {
   PassState& state_;
   std::vector<std::string> names_;
   std::unique_ptr<tFolderGroups> groups_;
+  std::unique_ptr<tFolderNames> folderNames_;  // listed for a file's Takeout JSON
+  TDateTime latest_ = 0;                       // the latest date a file name may hold
   std::vector<tPlannedMove> moves_;
   std::string counter_;
   int32_t count_ = 0;

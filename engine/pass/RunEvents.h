@@ -36,6 +36,10 @@ enum class tRunEventKind : uint8_t {
 };
 inline constexpr size_t kRunEventKinds = static_cast<size_t>(tRunEventKind::Stopped) + 1;
 
+// Where a file's date came from: the file itself, or, for a file that holds none, as /E
+// and /M allow.
+enum class tDateSource : uint8_t { Embedded, FileName, TakeoutJson, FileTime };
+
 // Why an undo step was not taken.
 enum class tUndoRefusal : uint8_t {
   None,
@@ -60,7 +64,8 @@ struct tRunEvent {
   std::string_view Other;   // a third path a refusal names
   std::string_view Detail;  // the system's message
   tUndoRefusal Reason = tUndoRefusal::None;
-  int Code = 0;  // the system's error code
+  int Code = 0;                                // the system's error code
+  tDateSource Source = tDateSource::Embedded;  // of the date that named the file
 };
 
 // True for the events of files that were not done as asked (a user looks at these).

@@ -15,4 +15,10 @@ struct tRunOptions {
   bool UseCounter = false;   // append the running counter
   int32_t CounterWidth = 3;  // the counter's minimum number of digits
   bool Companions = true;    // sidecars, RAW+JPEG pairs and Live Photo halves move together
+  // Files that hold no date of their own take one, in this order: with DatesFromElsewhere
+  // (/E) from their Google Takeout JSON, then from their name; with FileTimeLastResort
+  // (/M) from their modification time.
+  bool DatesFromElsewhere = false;
+  bool FileTimeLastResort = false;
+  int64_t ClockShift = 0;  // /Z: milliseconds every date of the run is moved by
 };

@@ -19,6 +19,11 @@ tRunEvent Event(K kind, std::string_view path = "/p/a.jpg", std::string_view tar
   return event;
 }
 
+tRunEvent From(tRunEvent event, tDateSource source) {
+  event.Source = source;
+  return event;
+}
+
 // The lines users (and their scripts) read, byte for byte, with what each adds to the
 // progress window's count; all but transfers and undo steps are alert lines.
 TEST(RunLines, EveryEventHasItsLine) {
@@ -31,6 +36,12 @@ TEST(RunLines, EveryEventHasItsLine) {
       {Event(K::Transferring, "/p/a.jpg", "/p/2004_a.jpg"), "Stampel 7: /p/a.jpg -> /p/2004_a.jpg",
        1},
       {Event(K::NothingToRename), "Stampel 7: /p/a.jpg -> nothing to rename", 0},
+      {From(Event(K::Transferring, "/p/a.jpg", "/p/2004_a.jpg"), tDateSource::FileName),
+       "Stampel 7: /p/a.jpg -> /p/2004_a.jpg (date from the file name)", 1},
+      {From(Event(K::Transferring, "/p/a.jpg", "/p/2004_a.jpg"), tDateSource::TakeoutJson),
+       "Stampel 7: /p/a.jpg -> /p/2004_a.jpg (date from the Takeout JSON)", 1},
+      {From(Event(K::NothingToRename), tDateSource::FileTime),
+       "Stampel 7: /p/a.jpg -> nothing to rename (date from the file time)", 0},
       {Event(K::NoMetadata), "Stampel 7: /p/a.jpg -> no Exif information available", 0},
       {Event(K::CouldNotRename), "Stampel 7: /p/a.jpg -> couldn't rename this file", 0},
       {Event(K::CouldNotRead), "Stampel 7: /p/a.jpg -> couldn't read this file", 0},
