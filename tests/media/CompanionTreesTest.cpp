@@ -32,13 +32,18 @@ struct Placed {
   const char* source;
   const char* target;
   char group;
+  const char* from = nullptr;  // what its line adds: where its date came from
 };
 
 struct Tree {
   const char* name;     // its folder in tests/media/trees
   const char* pattern;  // the name part of the path pattern
   std::vector<Placed> files;
+  bool elsewhere = false;  // /E: dates from Takeout's JSON and names
 };
+
+constexpr const char* kFromJson = " (date from the Takeout JSON)";
+constexpr const char* kFromName = " (date from the file name)";
 
 void PrintTo(const Tree& tree, std::ostream* out) { *out << tree.name; }
 
@@ -133,6 +138,54 @@ const Tree kTrees[] = {
       {"IMG_1.xmp", "2023/05/20230504_#.xmp", 'c'}}},
 };
 
+const Tree kUndatedTakeout = {
+    "takeout-undated",
+    "*.*",
+    {{"Takeout/Google Photos/Saved pictures/IMG_2001.JPG", "2023/06/20230601_#.JPG", 'a',
+      kFromJson},
+     {"Takeout/Google Photos/Saved pictures/IMG_2001.JPG.json", "2023/06/20230601_#.JPG.json", 'a'},
+     {"Takeout/Google Photos/Saved pictures/IMG_2002.JPG", "2023/06/20230602_#.JPG", 'b',
+      kFromJson},
+     {"Takeout/Google Photos/Saved pictures/IMG_2002.JPG.supplemental-metadata.json",
+      "2023/06/20230602_#.JPG.json", 'b'},
+     {"Takeout/Google Photos/Saved pictures/IMG_2003.JPG", "2023/06/20230603_#.JPG", 'c',
+      kFromJson},
+     {"Takeout/Google Photos/Saved pictures/IMG_2003.JPG.supplemental-metad.json",
+      "2023/06/20230603_#.JPG.json", 'c'},
+     {"Takeout/Google Photos/Saved pictures/IMG_2004.JPG", "2023/06/20230604_#.JPG", 'd',
+      kFromJson},
+     {"Takeout/Google Photos/Saved pictures/IMG_2004.JPG.supp.json", "2023/06/20230604_#.JPG.json",
+      'd'},
+     {"Takeout/Google Photos/Saved pictures/IMG_2001(1).JPG", "2023/06/20230601_#.JPG", 'e',
+      kFromJson},
+     {"Takeout/Google Photos/Saved pictures/IMG_2001.JPG(1).json", "2023/06/20230601_#.JPG.json",
+      'e'},
+     {"Takeout/Google Photos/Saved pictures/IMG_2002(1).PNG", "2023/06/20230602_#.PNG", 'f',
+      kFromJson},
+     {"Takeout/Google Photos/Saved pictures/IMG_2002.PNG.supplemental-metadata(1).json",
+      "2023/06/20230602_#.PNG.json", 'f'},
+     {"Takeout/Google Photos/Saved pictures/received_from_a_friend_on_the_way_to_the_lake.png",
+      "2023/06/20230610_#.png", 'g', kFromJson},
+     {"Takeout/Google Photos/Saved pictures/received_from_a_friend_on_the_way_to_the_lake..json",
+      "2023/06/20230610_#.png.json", 'g'},
+     // The JSON before the name.
+     {"Takeout/Google Photos/Saved pictures/Screenshot_20230808-080808.png",
+      "2023/08/20230809_#.png", 'h', kFromJson},
+     {"Takeout/Google Photos/Saved pictures/Screenshot_20230808-080808.png.supplemental-me.json",
+      "2023/08/20230809_#.png.json", 'h'},
+     {"Takeout/Google Photos/Saved pictures/IMG_20230707_101010.jpg", "2023/07/20230707_#.jpg", 'i',
+      kFromName},
+     // A JSON of "0" is no date: the picture keeps its name, and its JSON stays with it.
+     {"Takeout/Google Photos/Saved pictures/IMG_2005.JPG", nullptr, 0},
+     {"Takeout/Google Photos/Saved pictures/IMG_2005.JPG.supplemental-metadata.json", nullptr, 0}},
+    true};
+
+std::string NamesOf(const std::map<std::string, std::string>& files) {
+  std::string names;
+  for (const auto& [name, bytes] : files) names += "\n  " + name;
+  return names;
+}
+
 // Every file below a folder: its path relative to it, with '/' between folders, and bytes.
 std::map<std::string, std::string> Files(const std::string& folder) {
   std::map<std::string, std::string> files;
@@ -176,6 +229,7 @@ class CompanionTrees : public ::testing::TestWithParam<Tree> {
   // /R /D /N with the format that sorts into year and month folders below out().
   void SortOptions(test::TestRun& run) const {
     run.options.Recurse = run.options.DropOldName = run.options.UseCounter = true;
+    run.options.DatesFromElsewhere = GetParam().elsewhere;
     run.options.Format = test::QuotedFolder(out()) + "\\yyyy\\mm\\yyyymmdd_";
   }
 
@@ -205,8 +259,7 @@ class CompanionTrees : public ::testing::TestWithParam<Tree> {
         if (content == bytes && std::regex_match(name, match, pattern))
           hits.emplace_back(name, match[1]);
       }
-      ASSERT_EQ(1u, hits.size()) << "arrived as " << file.target << " in "
-                                 << testing::PrintToString(nowOut);
+      ASSERT_EQ(1u, hits.size()) << "arrived as " << file.target << " in " << NamesOf(nowOut);
       arrived.insert(hits[0].first);
       const auto [known, fresh] = numbers.emplace(file.group, hits[0].second);
       EXPECT_EQ(known->second, hits[0].second) << "its group's number";
@@ -214,7 +267,7 @@ class CompanionTrees : public ::testing::TestWithParam<Tree> {
     std::set<std::string> distinct;
     for (const auto& [group, number] : numbers) distinct.insert(number);
     EXPECT_EQ(numbers.size(), distinct.size()) << "every group has a number of its own";
-    EXPECT_EQ(arrived.size(), nowOut.size()) << testing::PrintToString(nowOut);
+    EXPECT_EQ(arrived.size(), nowOut.size()) << NamesOf(nowOut);
   }
 
   test::ZoneScope zone_{test::kTestZone};
@@ -239,6 +292,27 @@ TEST_P(CompanionTrees, SortedIntoFoldersWhatTheListShowsAndTheUndoTakesBack) {
   EXPECT_EQ(0, result.Problems());
   EXPECT_EQ(listed, run.sink.Texts());
   ExpectPlaced(false);
+  // A file dated from elsewhere says so in its line.
+  for (const Placed& file : GetParam().files) {
+    if (file.target == nullptr) continue;
+    const std::string from = file.from != nullptr ? file.from : "";
+    const std::string start = in() + kSeparator + file.source + " -> ";
+    int lines = 0;
+    for (const auto& line : run.sink.lines) {
+      std::string text = line.text.substr(line.text.find(": ") + 2);
+      std::replace(text.begin(), text.end(), '\\', '/');
+      std::string wanted = start;
+      std::replace(wanted.begin(), wanted.end(), '\\', '/');
+      if (line.kind != tRunEventKind::Transferring || text.rfind(wanted, 0) != 0) continue;
+      ++lines;
+      EXPECT_EQ(from, text.substr(text.size() - std::min(text.size(), from.size())))
+          << text << " ends as its date's source says";
+      if (from.empty()) {
+        EXPECT_EQ(std::string::npos, text.find(" (date from")) << text;
+      }
+    }
+    EXPECT_EQ(1, lines) << file.source;
+  }
   const tUndoResult undone = run.UndoRun(run.LastRunJournal());
   EXPECT_EQ(0, undone.Refused);
   EXPECT_EQ(snapshot_, test::Snapshot(in()));
@@ -265,10 +339,14 @@ TEST_P(CompanionTrees, CopiedWholeAndCopiedAgainOverTheFirstCopy) {
 
 // The command a user types, started in the folder that receives the year folders.
 TEST_P(CompanionTrees, TheProgramSortsTheTreeTheSameWay) {
-  ASSERT_EQ(0, test::RunProgram({"/R", "/D", "/N", "/F:yyyy\\mm\\yyyymmdd_", Pattern()}, out()));
+  std::vector<std::string> arguments = {"/R", "/D", "/N", "/F:yyyy\\mm\\yyyymmdd_", Pattern()};
+  if (GetParam().elsewhere) arguments.push_back("/e");
+  ASSERT_EQ(0, test::RunProgram(arguments, out()));
   ExpectPlaced(false);
 }
 
+INSTANTIATE_TEST_SUITE_P(Undated, CompanionTrees, ::testing::Values(kUndatedTakeout),
+                         [](const testing::TestParamInfo<Tree>&) { return "takeout"; });
 INSTANTIATE_TEST_SUITE_P(Trees, CompanionTrees, ::testing::ValuesIn(kTrees),
                          [](const testing::TestParamInfo<Tree>& info) {
                            return info.param.name + std::string("_") + std::to_string(info.index);

@@ -25,7 +25,7 @@ still() {
     *) tmp=$work/still.jpg ;;
   esac
   # A seed from the name makes every picture's bytes differ.
-  convert -size 24x16 "plasma:fractal" -seed "$(cksum <<<"$file" | cut -c1-6)" -strip "$tmp"
+  convert -seed "$(cksum <<<"$file" | cut -c1-6)" -size 24x16 "plasma:fractal" -strip "$tmp"
   exiftool -q -overwrite_original -DateTimeOriginal="$when" -ModifyDate="$when" \
     -ExifImageWidth=24 -ExifImageHeight=16 "$@" "$tmp"
   mv "$tmp" "$file"
@@ -145,6 +145,36 @@ long=20230610_summer_holiday_at_the_lake_with_everyone.jpg
 still "$takeout/$long" "2023:06:10 16:00:00"
 json "$takeout/${long}.supplemental-metadata.json" "$long" 1686412800
 mv "$takeout/${long}.supplemental-metadata.json" "$takeout/$(cut -c1-46 <<<"${long}.supplemental-metadata").json"
+
+# --- Google Takeout of pictures that hold no date: the JSON's is theirs (/E) ------------
+undated="$out/takeout-undated/Takeout/Google Photos/Saved pictures"
+bare() {  # FILE: a picture without any metadata, as messengers and screenshots leave them
+  mkdir -p "$(dirname "$1")"
+  convert -seed "$(cksum <<<"$1" | cut -c1-6)" -size 24x16 "plasma:fractal" -strip \
+    "${1##*.}:$work/bare"
+  mv "$work/bare" "$1"
+}
+n=0
+for form in ".json" ".supplemental-metadata.json" ".supplemental-metad.json" ".supp.json"; do
+  n=$((n + 1))
+  bare "$undated/IMG_200$n.JPG"
+  json "$undated/IMG_200$n.JPG$form" "IMG_200$n.JPG" $((1685635200 + (n - 1) * 86400))
+done
+bare "$undated/IMG_2001(1).JPG"
+json "$undated/IMG_2001.JPG(1).json" "IMG_2001.JPG" 1685637000
+bare "$undated/IMG_2002(1).PNG"
+json "$undated/IMG_2002.PNG.supplemental-metadata(1).json" "IMG_2002.PNG" 1685723400
+long=received_from_a_friend_on_the_way_to_the_lake.png
+bare "$undated/$long"
+json "$undated/$long.supplemental-metadata.json" "$long" 1686412800
+mv "$undated/$long.supplemental-metadata.json" "$undated/$(cut -c1-46 <<<"$long.supplemental-metadata").json"
+# The JSON comes before the name: this screenshot's JSON says 2023-08-09 14:00 UTC.
+bare "$undated/Screenshot_20230808-080808.png"
+json "$undated/Screenshot_20230808-080808.png.supplemental-me.json" x 1691589600  # cut to 51
+# Without a JSON, the name; with a JSON of "0" (Takeout's unknown) and no name, nothing.
+bare "$undated/IMG_20230707_101010.jpg"
+bare "$undated/IMG_2005.JPG"
+json "$undated/IMG_2005.JPG.supplemental-metadata.json" "IMG_2005.JPG" 0
 
 # --- traps --------------------------------------------------------------------------
 traps=$out/traps
