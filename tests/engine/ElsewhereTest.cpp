@@ -27,8 +27,8 @@ std::string Json(const std::string& seconds) {
   return R"({"title": "x", "photoTakenTime": {"timestamp": ")" + seconds + R"("}})";
 }
 
-// 2023-06-01 12:00:00 in New York as the modification time.
-constexpr TDateTime kModified = 45078.5;
+// The modification time: 2023-06-01 16:00:00 UTC, 12:00 in New York's summer time.
+const int64_t kModified = (platform::DaysFromCivil(2023, 6, 1) * 86400 + 16 * 3600) * 1000000000LL;
 
 struct ElsewhereCase {
   const char* what;
@@ -88,8 +88,7 @@ TEST_F(Elsewhere, EachSourceInItsTurnAndOnlyForFilesWithoutADate) {
     SCOPED_TRACE(c.what);
     test::TempDir dir;
     test::WriteBytes(dir / c.name, c.bytes);
-    ASSERT_TRUE(platform::SetExactFileTimes(dir / c.name, platform::StampedTime(kModified),
-                                            platform::kNoTime));
+    ASSERT_TRUE(platform::SetExactFileTimes(dir / c.name, kModified, platform::kNoTime));
     if (!c.json.empty()) test::WriteBytes(dir / (c.name + ".json"), c.json);
     test::TestRun run;
     run.options.Format = "yyyymmdd_hhnnss_";
