@@ -21,6 +21,9 @@ inline constexpr const char* kLastProgressDisplay = "LastProgressDisplay";
 inline constexpr const char* kDisplayProgressButton = "DisplayProgressButton";
 inline constexpr const char* kVideoTimesAreLocal = "VideoTimesAreLocal";
 inline constexpr const char* kCompanions = "Companions";
+inline constexpr const char* kLastDatesFromElsewhere = "LastDatesFromElsewhere";
+inline constexpr const char* kLastFileTimeDates = "LastFileTimeDates";
+inline constexpr const char* kLastClockShift = "LastClockShift";
 
 // ModelTranslation0 .. ModelTranslation63, FormatHistory0 .. 9, FilepathHistory0 .. 9.
 inline std::string ModelTranslation(int n) { return "ModelTranslation" + std::to_string(n); }

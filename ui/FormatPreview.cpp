@@ -30,11 +30,15 @@ std::string BatchLine(const tMainChoices& c) {
   piece(c.CopyChk, " /C");
   piece(c.SubDirChk, " /R");
   piece(c.DisplayChk, " /S");
+  piece(c.ElsewhereChk, " /E");
+  piece(c.FileTimeChk, " /M");
+  if (!c.ShiftEdit.empty()) line += " /Z:" + c.ShiftEdit;
   return line;
 }
 
 std::string ExampleName(const tMainChoices& c, TDateTime now) {
-  return FormatTimestamp(c.FormatEdit, now) + (c.DelOrgChk ? "" : kExampleOldName) +
+  const TDateTime shifted = now + static_cast<double>(ClockShiftOf(c)) / 86400000.0;
+  return FormatTimestamp(c.FormatEdit, shifted) + (c.DelOrgChk ? "" : kExampleOldName) +
          (c.FileNoChk ? kExampleCounter : "") + platform::ExtractFileExt(c.FilePathEdit);
 }
 

@@ -46,11 +46,13 @@ struct tPreview {
   tMenuChecks checks;
 };
 
-// /F:"format" path, then " /O", " /T", " /D", " /N", " /Y", " /C", " /R", " /S" for the
-// choices that are on, in that order.
+// /F:"format" path, then " /O", " /T", " /D", " /N", " /Y", " /C", " /R", " /S", " /E",
+// " /M" for the choices that are on, in that order, and " /Z:" and the shift box's text
+// when it holds one.
 std::string BatchLine(const tMainChoices& choices);
 
-// The format applied to the moment, then "IMGP1234" unless the old name is left out,
+// The format applied to the moment moved by the clock shift, then "IMGP1234" unless the
+// old name is left out,
 // "042" with the counter, and the extension of the path pattern's last component. The
 // keywords are not replaced and no character is blanked: it shows what the format does.
 std::string ExampleName(const tMainChoices& choices, TDateTime now);

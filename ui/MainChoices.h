@@ -25,12 +25,21 @@ struct tMainChoices {
   bool SubDirChk = false;                    // walk subdirectories (/R)
   bool DisplayChk = true;                    // show the progress window during a run (/S)
   bool CompanionChk = true;                  // files that belong together move together
+  bool ElsewhereChk = false;                 // dates from Takeout JSON and names (/E)
+  bool FileTimeChk = false;                  // the file time as the last resort (/M)
+  std::string ShiftEdit;                     // the clock shift as typed (/Z:), empty for none
 
   bool operator==(const tMainChoices&) const = default;
 };
 
-// The run options the controls stand for; the main window's counter is always 3 wide.
+// The run options the controls stand for; the main window's counter is always 3 wide. A
+// shift that cannot be read counts as none here: ShiftProblem tells the user first.
 tRunOptions RunOptionsFrom(const tMainChoices& choices);
+
+// Why the shift box's text is no clock shift, or empty text when it is one or is empty.
+std::string ShiftProblem(const tMainChoices& choices);
+// The clock shift in milliseconds; 0 for an empty box or a text that is no shift.
+int64_t ClockShiftOf(const tMainChoices& choices);
 
 // The Show Progress button's modes, with the numbers the settings store keeps.
 enum class tProgressButtonMode { ShowAlways = 1, HideAlways = 2, Auto = 3 };

@@ -43,6 +43,13 @@ Rect SwitchCheckBox(int index);
 inline constexpr int kSwitchCount = 7;
 inline constexpr int kCompanionCheckIndex = kSwitchCount;
 
+// Under the groups, one row: where files without a date find one, and the clock shift.
+inline constexpr Rect kElsewhereChk = InPanel(kTopPanel, {80, 245, 205, 17});
+inline constexpr Rect kFileTimeChk = InPanel(kTopPanel, {290, 245, 190, 17});
+inline constexpr Rect kShiftLbl = InPanel(kTopPanel, {500, 247, 0, 0});
+inline constexpr Rect kShiftEdit = InPanel(kTopPanel, {600, 243, 139, 21});
+inline constexpr int kShiftMaxLength = 24;
+
 // Bottom panel.
 inline constexpr Rect kLabel8 = InPanel(kBottomPanel, {8, 14, 0, 0});
 inline constexpr Rect kBatchExplEdit = InPanel(kBottomPanel, {80, 14, 661, 29});

@@ -105,10 +105,18 @@ void TMainPresenter::RunGuarded(Work work) {
   }
 }
 
+bool TMainPresenter::ShiftRefused(const tMainChoices& choices) {
+  const std::string problem = ShiftProblem(choices);
+  if (problem.empty()) return false;
+  view_.Tell(main_text::kShiftRefused + problem + ".");
+  return true;
+}
+
 void TMainPresenter::RunBtnClick() {
   if (running_) return;  // a second run never starts inside the first
-  BeginRun();
   tMainChoices choices = view_.Choices();
+  if (ShiftRefused(choices)) return;
+  BeginRun();
   AddToHistory(choices.FormatHistory, choices.FormatEdit);
   AddToHistory(choices.FilepathHistory, choices.FilePathEdit);
   view_.SetHistories(choices.FormatHistory, choices.FilepathHistory);
@@ -127,8 +135,9 @@ void TMainPresenter::RunBtnClick() {
 
 void TMainPresenter::PreviewMenuClick() {
   if (running_) return;
-  BeginRun();
   const tMainChoices choices = view_.Choices();
+  if (ShiftRefused(choices)) return;
+  BeginRun();
   // The list is what a preview is for: the progress window shows whatever Show Activity says.
   view_.ShowProgressWindow(true);
   RunGuarded([&] {

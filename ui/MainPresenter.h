@@ -116,6 +116,8 @@ class TMainPresenter {
   void RunGuarded(Work work);
   // A run of the options, its events going to the view.
   tRun NewRun(const tRunOptions& options);
+  // Tells the user, and is true, when the shift box holds no clock shift: nothing runs.
+  bool ShiftRefused(const tMainChoices& choices);
 
   tMainView& view_;
   tSettingsStore& store_;

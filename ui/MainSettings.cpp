@@ -76,6 +76,9 @@ void RestoreMainChoices(tSettingsStore& store, tMainChoices& c,
   ReadInto([&] { return flag(values::kLastOverwrite); }, c.OverWrtChk);
   ReadInto([&] { return flag(values::kLastProgressDisplay); }, c.DisplayChk);
   ReadInto([&] { return flag(values::kCompanions); }, c.CompanionChk);
+  ReadInto([&] { return flag(values::kLastDatesFromElsewhere); }, c.ElsewhereChk);
+  ReadInto([&] { return flag(values::kLastFileTimeDates); }, c.FileTimeChk);
+  ReadInto([&] { return store.ReadStringValue(values::kLastClockShift); }, c.ShiftEdit);
 
   ReadHistory(store, values::FormatHistory, c.FormatHistory);
   ReadHistory(store, values::FilepathHistory, c.FilepathHistory);
@@ -107,6 +110,9 @@ void SaveMainChoices(tSettingsStore& store, const tMainChoices& c) {
   store.WriteBoolValue(values::kLastOverwrite, c.OverWrtChk);
   store.WriteBoolValue(values::kLastProgressDisplay, c.DisplayChk);
   store.WriteBoolValue(values::kCompanions, c.CompanionChk);
+  store.WriteBoolValue(values::kLastDatesFromElsewhere, c.ElsewhereChk);
+  store.WriteBoolValue(values::kLastFileTimeDates, c.FileTimeChk);
+  store.WriteStringValue(values::kLastClockShift, c.ShiftEdit);
   const auto writeList = [&store](std::string (*name)(int), const std::vector<std::string>& list) {
     for (size_t i = 0; i < list.size() && i < kHistoryLength; ++i)
       store.WriteStringValue(name(static_cast<int>(i)), list[i]);

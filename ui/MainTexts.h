@@ -40,6 +40,15 @@ inline constexpr const char* kDisplayChkHint = "displays a processing window";
 inline constexpr const char* kCompanionChk = "Move Sidecars and Pairs Along";
 inline constexpr const char* kCompanionChkHint =
     "edit files, sidecars, RAW+JPEG pairs and Live Photo halves keep their photo's name";
+inline constexpr const char* kElsewhereChk = "Date from &JSON or Name (/E)";
+inline constexpr const char* kElsewhereChkHint =
+    "files without a date take the one of their Google Takeout JSON, or of their name";
+inline constexpr const char* kFileTimeChk = "File Time as Last Resort (/&M)";
+inline constexpr const char* kFileTimeChkHint =
+    "files still without a date take their modification time";
+inline constexpr const char* kShiftLbl = "Clock Shift (/&Z):";
+inline constexpr const char* kShiftEditHint =
+    "move every date by [+|-][days.]hh:mm[:ss], such as +1:00 or -0:00:37; empty for none";
 
 inline constexpr const char* kLabel8 = "Example:";
 inline constexpr const char* kBatchExplEditHint = "example batch input line";
@@ -78,6 +87,7 @@ inline constexpr int kSystemVersionCommand = 42;
 inline constexpr const char* kFilesRenamed = " files renamed.";
 inline constexpr const char* kQuitQuestion = "Quit program?";
 inline constexpr const char* kBrowseTitle = "Select the Directory to process:";
+inline constexpr const char* kShiftRefused = "Nothing was renamed: the clock shift (/Z) ";
 inline constexpr const char* kNothingToUndo =
     "There is no run to undo: no run has moved or copied files yet.";
 

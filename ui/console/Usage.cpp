@@ -25,6 +25,9 @@ constexpr SwitchLine kSwitches[] = {
     {"/S", "print each file's line as it happens"},
     {"/L", "list only: print each file's line, change nothing on disk"},
     {"/U[:file]", "undo the last run, or the run of the named journal file"},
+    {"/E", "files without a date: their Takeout JSON's, else their name's"},
+    {"/M", "files still without a date: their modification time"},
+    {"/Z:shift", "move every date by [days.]hh:mm[:ss] (+ or -), such as +1:00"},
     {"--", "end the switches: every later argument is a path pattern"},
     {"-h, --help", "print this usage (also /?, -?, /H)"},
     {"--version", "print the version line (also /VERSION, -VERSION)"},
@@ -45,8 +48,20 @@ constexpr const char kDetails[] =
     "\n"
     "In the format, 'Model', 'Size' and 'Orient' in quotes become the camera model,\n"
     "the image size and the orientation word; a backslash makes subfolders.\n"
-    "/L, /U and /U:file count only as written (/usr is a path); the other switches\n"
-    "take any ending (/R, /recurse).\n"
+    "/L, /U, /U:file, /E, /M and /Z: count only as written (/usr is a path); the\n"
+    "other switches take any ending (/R, /recurse). zzz in the format shows the\n"
+    "milliseconds of SubSecTimeOriginal and SubSecTime.\n"
+    "\n"
+    "With /E a file of a known kind that holds no date takes the one its Google\n"
+    "Takeout JSON gives (photoTakenTime), else one its name gives (from the name's\n"
+    "start, 1990 to tomorrow): IMG_20230101_120000, VID_..., PXL_20230101_120000123\n"
+    "(UTC), 20230101_120000, IMG-20230101-WA0001 and VID-... (the day only),\n"
+    "Screenshot_2023-01-01-12-00-00, Screenshot_20230101-120000, Screenshot\n"
+    "2023-01-01 at 12.00.00, signal-2023-01-01-120000, photo_2023-01-01_12-00-00,\n"
+    "FB_IMG_ and 13 digits (UTC milliseconds), 2023-01-01 12.00.00 and\n"
+    "2023-01-01_12-00-00. With /M the file time comes last. Such a file's line ends\n"
+    "in (date from the Takeout JSON), (date from the file name) or (date from the\n"
+    "file time). /Z: moves every date, embedded or not, before it names and stamps.\n"
     "\n"
     "Files that belong together move together: a photo's sidecars and edit files\n"
     "(IMG_1.CR2.xmp, .pp3, .dop; IMG_1.xmp, .aae, .thm; GoPro's GL...LRV, Sony's\n"
@@ -69,6 +84,8 @@ constexpr const char kDetails[] =
     "      lists what that sort would do, and changes nothing\n"
     "  stampel /D /N \"/F:yyyymmdd_\" \"*.*\"\n"
     "      IMG_1.CR2, IMG_1.JPG and IMG_1.xmp become 20080615_001.CR2, .JPG, .xmp\n"
+    "  stampel /L /E /M \"/Z:-0:00:37\" \"/F:yyyymmdd_hhnnss_\" \"Takeout/*.*\"\n"
+    "      lists names for pictures without Exif too, every date 37 seconds earlier\n"
     "\n"
     "Settings (orientation words, model translations, Companions): settings.reg in\n"
     "  $STAMPEL_CONFIG_DIR, else $XDG_CONFIG_HOME/stampel, else ~/.config/stampel.\n"

@@ -118,6 +118,11 @@ void TStampelFrm::CreateControls() {
   SubDirChk.Create(form, id::SubDirChk, kSubDirChk, check);
   DisplayChk.Create(form, id::DisplayChk, kDisplayChk, check);
   CompanionChk.Create(form, id::CompanionChk, kCompanionChk, check);
+  ElsewhereChk.Create(form, id::ElsewhereChk, kElsewhereChk, check | WS_GROUP);
+  FileTimeChk.Create(form, id::FileTimeChk, kFileTimeChk, check);
+  ShiftLbl.Create(form, id::ShiftLbl, kShiftLbl);  // its mnemonic reaches the box after it
+  ShiftEdit.Create(form, id::ShiftEdit);
+  SendMessageW(ShiftEdit.Handle(), EM_SETLIMITTEXT, layout::kShiftMaxLength, 0);
 
   Label8.Create(form, id::Label8, kLabel8);
   BatchExplEdit.CreateDisplay(form, id::BatchExplEdit);
@@ -160,6 +165,9 @@ void TStampelFrm::AddHints() {
   hint(SubDirChk, kSubDirChkHint);
   hint(DisplayChk, kDisplayChkHint);
   hint(CompanionChk, kCompanionChkHint);
+  hint(ElsewhereChk, kElsewhereChkHint);
+  hint(FileTimeChk, kFileTimeChkHint);
+  hint(ShiftEdit, kShiftEditHint);
   hint(BatchExplEdit, kBatchExplEditHint);
   hint(ExplLbl, kExplLblHint);
   hint(ShowProgressBtn, kShowProgressBtnHint);
@@ -174,11 +182,12 @@ void TStampelFrm::ApplyDpi(int dpi) {
   TFont boldFont = CreateUiFont({kFontFace, kFontPoints, true, false, false}, dpi);
   TFont fixedFont = CreateUiFont({kFixedFontFace, kFontPoints, false, false, true}, dpi);
   for (TControl* control : std::initializer_list<TControl*>{
-           &Label2,       &Label3,     &FormatEdit,   &SearchBtn,       &FilePathEdit,
-           &FormatGrpBox, &DateGrpBox, &OrgTSRadio,   &IntTSRadio,      &SwitchesGrpBox,
-           &FileChk,      &DelOrgChk,  &FileNoChk,    &OverWrtChk,      &CopyChk,
-           &SubDirChk,    &DisplayChk, &CompanionChk, &ShowProgressBtn, &RunBtn,
-           &QuitBtn,      &CreditLbl}) {
+           &Label2,       &Label3,     &FormatEdit,      &SearchBtn,    &FilePathEdit,
+           &FormatGrpBox, &DateGrpBox, &OrgTSRadio,      &IntTSRadio,   &SwitchesGrpBox,
+           &FileChk,      &DelOrgChk,  &FileNoChk,       &OverWrtChk,   &CopyChk,
+           &SubDirChk,    &DisplayChk, &CompanionChk,    &ElsewhereChk, &FileTimeChk,
+           &ShiftLbl,     &ShiftEdit,  &ShowProgressBtn, &RunBtn,       &QuitBtn,
+           &CreditLbl}) {
     control->SetFont(font.Handle());
   }
   for (TCheckButton& sample : Samples) sample.SetFont(font.Handle());
@@ -240,6 +249,10 @@ void TStampelFrm::LayOut() {
   for (int i = 0; i < layout::kSwitchCount; ++i)
     SwitchCheck(id::kSwitchChecks[i]).SetBounds(scaled(layout::SwitchCheckBox(i)));
   CompanionChk.SetBounds(scaled(layout::SwitchCheckBox(layout::kCompanionCheckIndex)));
+  ElsewhereChk.SetBounds(scaled(layout::kElsewhereChk));
+  FileTimeChk.SetBounds(scaled(layout::kFileTimeChk));
+  label(ShiftLbl, layout::kShiftLbl);
+  ShiftEdit.SetBounds(scaled(layout::kShiftEdit));
 
   label(Label8, layout::kLabel8);
   BatchExplEdit.SetBounds(scaled(layout::kBatchExplEdit));
@@ -375,7 +388,12 @@ void TStampelFrm::OnCommand(int command, int code) {
   switch (command) {
     case id::OrgTSRadio:
     case id::IntTSRadio:
+    case id::ElsewhereChk:
+    case id::FileTimeChk:
       if (code == BN_CLICKED) presenter_.FormatEditChange();
+      return;
+    case id::ShiftEdit:
+      if (code == EN_CHANGE) presenter_.FormatEditChange();
       return;
     case id::OrgTSMenu:
       return SelectDate(0);

@@ -142,6 +142,10 @@ class TStampelFrm final : public TWindow, public MainWindowLink, private ui::tMa
   TCheckButton SubDirChk;
   TCheckButton DisplayChk;
   TCheckButton CompanionChk;
+  TCheckButton ElsewhereChk;
+  TCheckButton FileTimeChk;
+  TLabel ShiftLbl;
+  TEdit ShiftEdit;
   TLabel Label8;
   TEdit BatchExplEdit;
   TLabel ExplLbl;

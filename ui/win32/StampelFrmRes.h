@@ -24,6 +24,10 @@ constexpr int CopyChk = 429;
 constexpr int SubDirChk = 430;
 constexpr int DisplayChk = 431;
 constexpr int CompanionChk = 432;
+constexpr int ElsewhereChk = 433;
+constexpr int FileTimeChk = 434;
+constexpr int ShiftLbl = 435;
+constexpr int ShiftEdit = 436;
 
 // Bottom panel.
 constexpr int Label8 = 440;

@@ -28,6 +28,9 @@ ui::tMainChoices TStampelFrm::Choices() const {
   c.SubDirChk = SubDirChk.Checked();
   c.DisplayChk = DisplayChk.Checked();
   c.CompanionChk = CompanionChk.Checked();
+  c.ElsewhereChk = ElsewhereChk.Checked();
+  c.FileTimeChk = FileTimeChk.Checked();
+  c.ShiftEdit = ShiftEdit.Text();
   return c;
 }
 
@@ -49,6 +52,9 @@ void TStampelFrm::ShowChoices(const ui::tMainChoices& c) {
   SubDirChk.SetChecked(c.SubDirChk);
   DisplayChk.SetChecked(c.DisplayChk);
   CompanionChk.SetChecked(c.CompanionChk);
+  ElsewhereChk.SetChecked(c.ElsewhereChk);
+  FileTimeChk.SetChecked(c.FileTimeChk);
+  ShiftEdit.SetText(c.ShiftEdit);
 }
 
 void TStampelFrm::SetFormatText(const std::string& text) { FormatEdit.SetText(text); }

@@ -8,10 +8,13 @@
 // After the Windows headers that the fixture brings.
 #include <shlobj.h>
 
+#include "engine/format/FormatTimestamp.h"
 #include "engine/pass/RenameDirectory.h"
 #include "engine/pass/TargetName.h"
+#include "platform/Clock.h"
 #include "platform/FileOperations.h"
 #include "platform/win32/WinText.h"
+#include "tests/support/MediaBuilders.h"
 #include "tests/support/Photos.h"
 #include "tests/support/TempDir.h"
 #include "ui/win32/ProgressFrmRes.h"
@@ -249,6 +252,55 @@ TEST_F(MainRun, TheSidecarsBoxDecidesWhetherSidecarsMoveAlongAndIsRemembered) {
   settings.Reload();
   Open();
   EXPECT_FALSE(Checked(id::CompanionChk));
+}
+
+// The two date check boxes and the shift box: the batch line and the example show them, a
+// run uses them, a shift that is none stops the run with the reason, and they are
+// remembered.
+TEST_F(MainRun, DatesFromElsewhereAndTheClockShift) {
+  test::WriteBytes(dir / "IMG-20230101-WA0001.jpg",
+                   test::JpegFile(test::JpegSegment(0xE0, std::string("JFIF\0", 5))));
+  Open();
+  EXPECT_FALSE(Checked(id::ElsewhereChk) || Checked(id::FileTimeChk));
+  EXPECT_EQ("", Text(id::ShiftEdit));
+  Retype(id::FilePathEdit, Wide(dir / "*.jpg"));
+  Retype(id::FormatEdit, L"yyyymmdd_hhnnss_");
+  Click(id::DisplayChk);
+  Click(id::ElsewhereChk);
+  Click(id::FileTimeChk);
+  SendMessageW(Ctl(id::ShiftEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"+1.00:00"));
+  guitest::Pump();
+  EXPECT_EQ("/F:\"yyyymmdd_hhnnss_\" " + (dir / "*.jpg") + " /O /E /M /Z:+1.00:00", BatchLine());
+  EXPECT_EQ(FormatTimestamp("yyyymmdd_", platform::LocalNow() + 1), Example().substr(0, 9))
+      << "the example's moment is shifted too";
+
+  // No shift: nothing runs, and the user reads why.
+  SendMessageW(Ctl(id::ShiftEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"1 hour"));
+  guitest::Pump();
+  {
+    guitest::MessageBoxWatcher watcher(IDOK);
+    Click(id::RunBtn);
+    watcher.Finish();
+    ASSERT_TRUE(watcher.Seen());
+    EXPECT_NE(std::string::npos, watcher.Text().find("\"1 hour\" is no clock shift"))
+        << watcher.Text();
+  }
+  EXPECT_TRUE(test::Exists(dir / "IMG-20230101-WA0001.jpg"));
+
+  SendMessageW(Ctl(id::ShiftEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"-1:00"));
+  guitest::Pump();
+  RunAnswering(IDNO);
+  EXPECT_EQ((std::vector<std::string>{"20221231_230000_IMG-20230101-WA0001.jpg"}),
+            SortedFiles(dir / "*"))
+      << "the name's date, an hour earlier";
+  Close();
+  EXPECT_TRUE(SettingsStore.ReadBoolValue("LastDatesFromElsewhere"));
+  EXPECT_TRUE(SettingsStore.ReadBoolValue("LastFileTimeDates"));
+  EXPECT_EQ("-1:00", SettingsStore.ReadStringValue("LastClockShift"));
+  settings.Reload();
+  Open();
+  EXPECT_TRUE(Checked(id::ElsewhereChk) && Checked(id::FileTimeChk));
+  EXPECT_EQ("-1:00", Text(id::ShiftEdit));
 }
 
 TEST_F(MainRun, RegistryValuesAfterClosingAndTheRestartThatRestoresThem) {

@@ -211,10 +211,11 @@ TEST_F(MainWindow, ControlsTextsHintsAndPlaces) {
 
 TEST_F(MainWindow, TabOrderFollowsTheTables) {
   Open();
-  const int order[] = {id::FormatEdit,   id::SearchBtn, id::FilePathEdit, id::FirstSample,
-                       id::OrgTSRadio,   id::FileChk,   id::DelOrgChk,    id::FileNoChk,
-                       id::OverWrtChk,   id::CopyChk,   id::SubDirChk,    id::DisplayChk,
-                       id::CompanionChk, id::RunBtn,    id::QuitBtn};
+  const int order[] = {id::FormatEdit,   id::SearchBtn,    id::FilePathEdit, id::FirstSample,
+                       id::OrgTSRadio,   id::FileChk,      id::DelOrgChk,    id::FileNoChk,
+                       id::OverWrtChk,   id::CopyChk,      id::SubDirChk,    id::DisplayChk,
+                       id::CompanionChk, id::ElsewhereChk, id::FileTimeChk,  id::ShiftEdit,
+                       id::RunBtn,       id::QuitBtn};
   HWND at = Ctl(order[0]);
   for (size_t i = 1; i < std::size(order); ++i) {
     at = GetNextDlgTabItem(Form(), at, FALSE);
