@@ -36,6 +36,17 @@ bool LooksLikePath(const std::string& upper) {
 
 }  // namespace
 
+std::optional<std::string> WindowRequest(const std::vector<std::string>& arguments) {
+  std::optional<std::string> folder;
+  for (const std::string& argument : arguments) {
+    if (argument == "--" && platform::SlashStartsPaths()) break;
+    const std::string upper = platform::AsciiUpper(argument);
+    if (upper == "/W") folder = std::string();
+    if (StartsWith(upper, "/W:")) folder = argument.substr(3);
+  }
+  return folder;
+}
+
 tBatchCommand ReadSwitches(const std::vector<std::string>& arguments, tFrontend& frontend) {
   tBatchCommand command;
   tRunOptions& options = command.Options;

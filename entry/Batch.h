@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ struct tBatchCommand {
   std::string UndoJournal;         // ... or, with /U:file, the run of that journal
   std::string Refusal;             // why a switch's value cannot be used (/Z:), or empty
 };
+
+// The window the command line asks for instead of a batch run: /W (any letter case)
+// opens the main window as a start without arguments does, /W:folder opens it with the
+// folder in its path box (Explorer's "Rename photos by date..."). Empty when no argument
+// is /W; the folder, or "" for /W alone, otherwise. The last /W counts.
+std::optional<std::string> WindowRequest(const std::vector<std::string>& arguments);
 
 // Reads every switch into one set of options; the remaining arguments are path patterns.
 // /S calls frontend.ShowBatchProgress() when it is read; a help word stops the reading.

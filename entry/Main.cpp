@@ -1,6 +1,7 @@
 // The program's entry, for both modes and both systems.
 
 #include <exception>
+#include <optional>
 
 #include "engine/format/LocaleFormats.h"
 #include "entry/Batch.h"
@@ -16,8 +17,9 @@ int main(int argc, char** argv) {
     LoadTranslations();
     const tReaderOptions readers{LoadVideoTimesAreLocal(SettingsStore)};
     const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
-    const int code = arguments.empty()
-                         ? frontend.RunInteractive(readers)
+    const std::optional<std::string> window = WindowRequest(arguments);
+    const int code = arguments.empty() || window
+                         ? frontend.RunInteractive(readers, window.value_or(""))
                          : RunBatch(arguments, frontend, readers, LoadCompanions(SettingsStore));
     CloseSettings();
     return code;

@@ -18,4 +18,22 @@ std::string PatternForFolder(const std::string& folder, const std::string& oldPa
   return folder + "\\*" + extension;
 }
 
+namespace {
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  if (folder.empty() || platform::IsPathDelimiter(folder.back())) return folder + name;
+  return folder + platform::PathSeparator() + name;
+}
+
+}  // namespace
+
+std::string PatternAtFolder(const std::string& folder, const std::string& oldPattern) {
+  const std::string name = platform::ExtractFileName(oldPattern);
+  return InFolder(folder, name.empty() ? "*.jpg" : name);
+}
+
+std::string PatternForFile(const std::string& file) {
+  return InFolder(platform::ExtractFilePath(file), "*" + platform::ExtractFileExt(file));
+}
+
 }  // namespace ui

@@ -17,4 +17,11 @@ std::string SearchStartFolder(const std::string& pattern);
 // over. A folder ending in a backslash (a drive root such as E:\) gets no second one.
 std::string PatternForFolder(const std::string& folder, const std::string& oldPattern);
 
+// A folder the window opens at (/W:folder) or that is dropped on it: the folder and the
+// old pattern's name part, wildcards and all ("*.jpg" when it has none).
+std::string PatternAtFolder(const std::string& folder, const std::string& oldPattern);
+
+// A file dropped on the window: its folder and "*" with its extension.
+std::string PatternForFile(const std::string& file);
+
 }  // namespace ui

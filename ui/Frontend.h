@@ -29,8 +29,9 @@ class tFrontend {
   // Batch mode: the run has ended with this result; returns the program's exit code. A
   // failure that ended the run is shown as the last-chance handler shows one.
   virtual int BatchDone(const tRunResult& result) = 0;
-  // No arguments: the interactive mode; returns the exit code.
-  virtual int RunInteractive(const tReaderOptions& readers) = 0;
+  // No arguments, or /W: the interactive mode; returns the exit code. With a folder
+  // (/W:folder) the window opens with that folder in its path box.
+  virtual int RunInteractive(const tReaderOptions& readers, const std::string& folder = "") = 0;
   // The last-chance handler: shows the message of a failure that ended the program.
   virtual void ReportFailure(const std::string& message) = 0;
 };

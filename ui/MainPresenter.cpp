@@ -203,6 +203,21 @@ void TMainPresenter::SearchBtnClick() {
   }
 }
 
+void TMainPresenter::OpenAtFolder(const std::string& folder) {
+  view_.SetPathText(PatternAtFolder(folder, view_.Choices().FilePathEdit));
+  FormatEditChange();
+}
+
+void TMainPresenter::PathDropped(const std::string& path) {
+  if (running_ || path.empty()) return;
+  if (platform::RealFileSystem().DirectoryExists(path))
+    OpenAtFolder(path);
+  else {
+    view_.SetPathText(PatternForFile(path));
+    FormatEditChange();
+  }
+}
+
 void TMainPresenter::ApplyProgressButtonMode(tProgressButtonMode mode) {
   mode_ = mode;
   const tProgressButtonState state = ProgressButtonStateFor(mode);

@@ -84,6 +84,12 @@ class TMainPresenter {
   void RunBtnClick();
   // The folder browser; the chosen folder becomes the path pattern.
   void SearchBtnClick();
+  // The window was started for a folder (/W:folder): the folder with the name part of
+  // the pattern it holds (*.jpg when none) becomes the path pattern.
+  void OpenAtFolder(const std::string& folder);
+  // A folder dropped on the window is taken as OpenAtFolder takes it; a file gives its
+  // folder and "*" with its extension. Nothing happens during a run.
+  void PathDropped(const std::string& path);
 
   // The run the controls stand for, listed in the progress window without changing
   // anything on disk.

@@ -19,7 +19,7 @@ class RecordingFrontend : public tFrontend {
   tRunEvents& BatchEvents(const tRunOptions&) override { return events; }
   tCancelToken& BatchCancel() override { return cancel; }
   int BatchDone(const tRunResult&) override { return 0; }
-  int RunInteractive(const tReaderOptions&) override { return 0; }
+  int RunInteractive(const tReaderOptions&, const std::string&) override { return 0; }
   void ReportFailure(const std::string&) override {}
   std::string calls;
 
@@ -224,4 +224,32 @@ TEST(Switches, ListOnlyAndUndoCountOnlyAsWritten) {
     EXPECT_EQ(paths, command.Paths) << c.word;
   }
   EXPECT_EQ("", ui.calls);
+}
+
+// /W opens the window, with /W:folder at that folder; only as written, any letter case.
+// The newer switches /E, /M and /Z: count only as written too; a /Z: that is no shift is
+// refused with its reason.
+TEST(Switches, TheWindowAndTheDateSwitchesCountOnlyAsWritten) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::optional<std::string> window;
+  } cases[] = {
+      {{}, std::nullopt},
+      {{"*.jpg", "/R"}, std::nullopt},
+      {{"/W"}, ""},
+      {{"/w:C:\\photos"}, "C:\\photos"},
+      {{"x.jpg", "/W:D:\\My Photos", "/S"}, "D:\\My Photos"},
+      {{"/Wide"}, std::nullopt},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.window, WindowRequest(c.arguments)) << testing::PrintToString(c.arguments);
+
+  RecordingFrontend ui;
+  tBatchCommand command = Read({"/e", "/M", "/z:-0:00:37", "/Elsewhere", "/Mx"}, ui);
+  EXPECT_TRUE(command.Options.DatesFromElsewhere && command.Options.FileTimeLastResort);
+  EXPECT_EQ(-37000, command.Options.ClockShift);
+  EXPECT_EQ((std::vector<std::string>{"/Elsewhere", "/Mx"}), command.Paths);
+  EXPECT_TRUE(command.Refusal.empty());
+  command = Read({"/Z:+25:00", "*.jpg"}, ui);
+  EXPECT_NE(std::string::npos, command.Refusal.find("hours run from 0 to 23")) << command.Refusal;
 }

@@ -6,6 +6,7 @@
 #include "engine/pass/TargetName.h"
 #include "platform/Errors.h"
 #include "platform/FileOperations.h"
+#include "platform/Path.h"
 #include "settings/Translations.h"
 #include "tests/support/Photos.h"
 #include "tests/support/SettingsSandbox.h"
@@ -392,6 +393,14 @@ TEST(FolderSearch, StartFolderAndNewPattern) {
   EXPECT_EQ("D:\\Photos\\*.jpg", ui::PatternForFolder("D:\\Photos", "*.jpg"));
   EXPECT_EQ("E:\\*.jpg", ui::PatternForFolder("E:\\", "C:\\x\\IMG_*.jpg"));
   EXPECT_EQ("D:\\P\\*", ui::PatternForFolder("D:\\P", "IMG_*"));
+  // Opened at a folder or given one by a drop: the whole name part carries over.
+  const char sep = platform::PathSeparator();
+  const std::string root = std::string("D:") + sep;
+  EXPECT_EQ(root + "P" + sep + "IMG_*.nef",
+            ui::PatternAtFolder(root + "P", root + "x" + sep + "IMG_*.nef"));
+  EXPECT_EQ(root + "*.jpg", ui::PatternAtFolder(root, root + "x" + sep));
+  EXPECT_EQ(root + "P" + sep + "*.CR2", ui::PatternForFile(root + "P" + sep + "IMG_1.CR2"));
+  EXPECT_EQ(root + "P" + sep + "*", ui::PatternForFile(root + "P" + sep + "README"));
   EXPECT_EQ("D:\\P\\*.*", ui::PatternForFolder("D:\\P", "*.*"));
   EXPECT_EQ("D:\\日本\\*.JPG", ui::PatternForFolder("D:\\日本", "a.b\\x.JPG"));
 }

@@ -81,7 +81,7 @@ class ConsoleFrontend : public tFrontend, public tRunEvents {
   }
 
   // There is no window of this build's own yet: the usage tells how to run it.
-  int RunInteractive(const tReaderOptions&) override {
+  int RunInteractive(const tReaderOptions&, const std::string&) override {
     ShowUsage();
     return 0;
   }

@@ -1,11 +1,13 @@
 #include "ui/win32/StampelFrm.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cwchar>
 #include <utility>
 
 #include "engine/format/LocaleFormats.h"
+#include "platform/win32/WinText.h"
 #include "ui/About.h"
 #include "ui/FormatPreview.h"
 #include "ui/MainLayout.h"
@@ -65,6 +67,7 @@ TStampelFrm::TStampelFrm(tSettingsStore& store, tReaderOptions readers)
   CreateWindowOfClass(kClassName, kExStyle, kStyle, kCaption, bounds.left, bounds.top, bounds.width,
                       bounds.height, nullptr);
   menu_.Attach(Handle());
+  DragAcceptFiles(Handle(), TRUE);  // a folder or a file dropped sets the path box
   CreateControls();
   AddHints();
   ApplyDpi(DpiOfWindow(Handle()));
@@ -454,6 +457,16 @@ LRESULT TStampelFrm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       PaintPanels();
       return 0;
+    case WM_DROPFILES: {
+      // The first of what was dropped counts.
+      const auto drop = reinterpret_cast<HDROP>(wParam);
+      const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+      std::wstring path(length, L'\0');
+      if (length > 0) DragQueryFileW(drop, 0, path.data(), length + 1);
+      DragFinish(drop);
+      presenter_.PathDropped(platform::win32::Narrow(path));
+      return 0;
+    }
     case WM_CTLCOLORSTATIC: {
       HDC dc = reinterpret_cast<HDC>(wParam);
       const HWND control = reinterpret_cast<HWND>(lParam);

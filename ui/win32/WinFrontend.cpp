@@ -34,9 +34,10 @@ void WinFrontend::ShowUsage() {
   TVersionFrm(nullptr).Execute();
 }
 
-int WinFrontend::RunInteractive(const tReaderOptions& readers) {
+int WinFrontend::RunInteractive(const tReaderOptions& readers, const std::string& folder) {
   // The main window first: the progress window places itself beside it.
   TStampelFrm main(SettingsStore, readers);
+  if (!folder.empty()) main.Presenter().OpenAtFolder(folder);
   main.SetProgressForm(&CreateProgressWindow(main));
   main.SetOnClosed([] { PostQuitMessage(0); });
   main.Show();

@@ -29,7 +29,7 @@ class WinFrontend final : public tFrontend {
   int BatchDone(const tRunResult& result) override;
   // The main window, then the hidden progress window, then the messages until the main
   // window closes; exit code 0.
-  int RunInteractive(const tReaderOptions& readers) override;
+  int RunInteractive(const tReaderOptions& readers, const std::string& folder) override;
   void ReportFailure(const std::string& message) override;
 
   // Interactive mode: creates the hidden progress window beside the main window. The

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "MainWindowFixture.h"
 // After the Windows headers that the fixture brings.
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include "engine/format/FormatTimestamp.h"
@@ -516,12 +518,55 @@ TEST_F(MainRun, TheInteractiveModeOpensTheMainWindowAndSavesAtTheEnd) {
     SendMessageW(copy, BM_CLICK, 0, 0);
     SendMessageW(GetDlgItem(main, id::QuitBtn), BM_CLICK, 0, 0);
   });
-  EXPECT_EQ(0, ui::win32::WindowsFrontend().RunInteractive(tReaderOptions()));
+  EXPECT_EQ(0, ui::win32::WindowsFrontend().RunInteractive(tReaderOptions(), ""));
   EXPECT_TRUE(quit.Acted());
   EXPECT_FALSE(quit.Failed());
   EXPECT_TRUE(progressHiddenAndBeside);
   EXPECT_TRUE(SettingsStore.ReadBoolValue("LastFileCopy"));
   EXPECT_EQ(nullptr, ui::win32::WindowsFrontend().ProgressFrm());
+}
+
+// /W:folder, as Explorer's "Rename photos by date..." starts the program: the window opens
+// with the folder and the remembered pattern's name part in its path box.
+TEST_F(MainRun, StartedForAFolderTheWindowOpensAtIt) {
+  SettingsStore.WriteStringValue("LastPath", "D:\\Old\\IMG_*.nef");
+  settings.Reload();
+  std::string path;
+  guitest::WhenShown quit(L"StampelMain", [&](HWND main) {
+    path = guitest::TextOf(GetDlgItem(main, id::FilePathEdit));
+    SendMessageW(GetDlgItem(main, id::QuitBtn), BM_CLICK, 0, 0);
+  });
+  EXPECT_EQ(0, ui::win32::WindowsFrontend().RunInteractive(tReaderOptions(), "C:\\photos"));
+  EXPECT_TRUE(quit.Acted());
+  EXPECT_EQ("C:\\photos\\IMG_*.nef", path);
+}
+
+// A dropped folder becomes the path box's folder; a dropped file its folder and extension.
+TEST_F(MainRun, AFolderOrAFileDroppedOnTheWindowSetsThePathBox) {
+  platform::ForceDirectories(dir / "Fotos é");
+  test::WriteBytes(dir / "Fotos é\\DSC_0001.NEF", "raw");
+  Open();
+  Retype(id::FilePathEdit, L"C:\\x\\*.jpg");
+  const auto drop = [&](const std::string& path) {
+    const std::wstring wide = Wide(path);
+    // DROPFILES, then the names, each ending in a zero, and one more zero.
+    const size_t bytes = sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, bytes);
+    auto* files = static_cast<DROPFILES*>(GlobalLock(memory));
+    files->pFiles = sizeof(DROPFILES);
+    files->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(files) + sizeof(DROPFILES), wide.c_str(),
+                wide.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SendMessageW(Form(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    guitest::Pump();
+  };
+  drop(dir / "Fotos é");
+  EXPECT_EQ(dir / "Fotos é\\*.jpg", Text(id::FilePathEdit));
+  drop(dir / "Fotos é\\DSC_0001.NEF");
+  EXPECT_EQ(dir / "Fotos é\\*.NEF", Text(id::FilePathEdit));
+  EXPECT_NE(std::string::npos, BatchLine().find(dir / "Fotos é\\*.NEF"))
+      << "the batch line follows";
 }
 
 }  // namespace
