@@ -3,25 +3,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/DateTime.h"
 #include "readers/FileNameDate.h"
+#include "tests/support/MomentText.h"
 #include "tests/support/ZoneScope.h"
-
-namespace {
-
-std::string Text(TDateTime value) {
-  if (value == 0) return "none";
-  const platform::CalendarTime t = platform::DecodeDateTime(value);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", t.year, t.month, t.day,
-                t.hour, t.minute, t.second, t.millisecond);
-  return text;
-}
-
-}  // namespace
 
 TEST(FileNameDate, EveryPatternAndTheNamesThatOnlyLookLikeDates) {
   test::ZoneScope zone(test::kTestZone);  // UTC names are shown in New York's time
@@ -73,5 +60,6 @@ TEST(FileNameDate, EveryPatternAndTheNamesThatOnlyLookLikeDates) {
       {"2023-01-01 12.00.jpg", "none"},
       {"", "none"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.moment, Text(DateFromFileName(c.name, latest))) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.moment, test::MomentText(DateFromFileName(c.name, latest))) << c.name;
 }

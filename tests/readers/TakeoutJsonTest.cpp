@@ -2,25 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "platform/DateTime.h"
 #include "readers/TakeoutJson.h"
+#include "tests/support/MomentText.h"
 #include "tests/support/ZoneScope.h"
-
-namespace {
-
-std::string Text(TDateTime value) {
-  if (value == 0) return "none";
-  const platform::CalendarTime t = platform::DecodeDateTime(value);
-  char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.year, t.month, t.day, t.hour,
-                t.minute, t.second);
-  return text;
-}
-
-}  // namespace
 
 TEST(TakeoutJson, ThePhotoTakenTimeInThisComputersTime) {
   test::ZoneScope zone(test::kTestZone);
@@ -33,14 +20,15 @@ TEST(TakeoutJson, ThePhotoTakenTimeInThisComputersTime) {
       {"as Takeout writes it (2023-06-01 16:00 UTC, summer in New York)",
        R"({"title": "IMG_1.JPG", "creationTime": {"timestamp": "1700000000", "formatted": "x"},
            "photoTakenTime": {"timestamp": "1685635200", "formatted": "Jun 1, 2023"}})",
-       "2023-06-01 12:00:00"},
-      {"winter time", R"({"photoTakenTime":{"timestamp":"1673366400"}})", "2023-01-10 11:00:00"},
+       "2023-06-01 12:00:00.000"},
+      {"winter time", R"({"photoTakenTime":{"timestamp":"1673366400"}})",
+       "2023-01-10 11:00:00.000"},
       {"the timestamp as a number", R"({"photoTakenTime": {"timestamp": 1673366400}})",
-       "2023-01-10 11:00:00"},
+       "2023-01-10 11:00:00.000"},
       {"after nested values that hold the key too",
        R"({"people": [{"name": "A", "photoTakenTime": {"timestamp": "1"}}], "geoData": {"a": [1, {"b": null}]},
            "description": "a \"quoted\" } brace", "photoTakenTime": {"formatted": "x", "timestamp": "1673366400"}})",
-       "2023-01-10 11:00:00"},
+       "2023-01-10 11:00:00.000"},
       {"zero is unknown", R"({"photoTakenTime": {"timestamp": "0"}})", "none"},
       {"only the upload's time", R"({"creationTime": {"timestamp": "1673366400"}})", "none"},
       {"no number", R"({"photoTakenTime": {"timestamp": "soon"}})", "none"},
@@ -50,5 +38,6 @@ TEST(TakeoutJson, ThePhotoTakenTimeInThisComputersTime) {
       {"no object", R"(["photoTakenTime"])", "none"},
       {"empty", "", "none"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.moment, Text(TakeoutPhotoTaken(c.json))) << c.what;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.moment, test::MomentText(TakeoutPhotoTaken(c.json))) << c.what;
 }
