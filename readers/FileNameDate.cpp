@@ -38,8 +38,26 @@ constexpr int kEarliestYear = 1990;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-bool IsField(char c) {
-  return c == 'Y' || c == 'M' || c == 'D' || c == 'h' || c == 'm' || c == 's' || c == 'f';
+// The part a layout letter takes its digit for, or nullptr for a letter written as is.
+int* FieldOf(char letter, platform::CalendarTime& parts) {
+  switch (letter) {
+    case 'Y':
+      return &parts.year;
+    case 'M':
+      return &parts.month;
+    case 'D':
+      return &parts.day;
+    case 'h':
+      return &parts.hour;
+    case 'm':
+      return &parts.minute;
+    case 's':
+      return &parts.second;
+    case 'f':
+      return &parts.millisecond;
+    default:
+      return nullptr;
+  }
 }
 
 bool StartsWith(std::string_view name, std::string_view prefix) {
@@ -56,40 +74,19 @@ bool Read(std::string_view name, const NamePattern& pattern, platform::CalendarT
   if (name.size() < layout.size()) return false;
   parts = platform::CalendarTime();
   for (size_t i = 0; i < layout.size(); ++i) {
-    const char want = layout[i];
-    const char c = name[i];
-    if (!IsField(want)) {
-      if (platform::AsciiUpper(c) != platform::AsciiUpper(want)) return false;
-      continue;
-    }
-    if (!IsDigit(c)) return false;
-    const int digit = c - '0';
-    switch (want) {
-      case 'Y':
-        parts.year = parts.year * 10 + digit;
-        break;
-      case 'M':
-        parts.month = parts.month * 10 + digit;
-        break;
-      case 'D':
-        parts.day = parts.day * 10 + digit;
-        break;
-      case 'h':
-        parts.hour = parts.hour * 10 + digit;
-        break;
-      case 'm':
-        parts.minute = parts.minute * 10 + digit;
-        break;
-      case 's':
-        parts.second = parts.second * 10 + digit;
-        break;
-      default:
-        parts.millisecond = parts.millisecond * 10 + digit;
-        break;
+    int* field = FieldOf(layout[i], parts);
+    if (field == nullptr) {
+      if (platform::AsciiUpper(name[i]) != platform::AsciiUpper(layout[i])) return false;
+    } else if (IsDigit(name[i])) {
+      *field = *field * 10 + (name[i] - '0');
+    } else {
+      return false;
     }
   }
   // Digits that run on make a longer number than the pattern's: no date of it.
-  return !(IsField(layout.back()) && name.size() > layout.size() && IsDigit(name[layout.size()]));
+  const bool endsInDigits =
+      std::string_view("YMDhmsf").find(layout.back()) != std::string_view::npos;
+  return !(endsInDigits && name.size() > layout.size() && IsDigit(name[layout.size()]));
 }
 
 // The moment of valid parts in range; 0 for anything else.
