@@ -92,21 +92,27 @@ zip_files() {
     ! grep -viE '^(kernel32|user32|gdi32|advapi32|comctl32|shell32|msvcrt|ole32|version)\.dll$' "$work/dlls"
 }
 
-# Stampel.exe /? shows its about window and ends with 0 once OK is clicked; a helper
-# clicks it, and every wait is bounded.
-zip_exe_under_wine() {
-  local exe=$work/Stampel-${version}-win64/Stampel.exe helper=build/windows/tests/press_about_ok.exe
-  [ -f "$helper" ] || { echo "$helper is missing"; return 1; }
-  WINE=$(wine_command) EXE=$exe HELPER=$helper WORK=$work timeout 120 xvfb-run -a bash -c '
-    "$WINE" "$EXE" "/?" &
+# with_helper EXE ARGUMENT HELPER OUTPUT: starts Stampel.exe with the argument under Xvfb
+# and the helper that answers its window, writing what the helper printed (without
+# carriage returns) to OUTPUT; true when both ended with 0. Every wait is bounded.
+with_helper() {
+  [ -f "$3" ] || { echo "$3 is missing"; return 1; }
+  WINE=$(wine_command) EXE=$1 ARGUMENT=$2 HELPER=$3 OUT=$4.raw timeout 120 xvfb-run -a bash -c '
+    "$WINE" "$EXE" "$ARGUMENT" &
     program=$!
-    "$WINE" "$HELPER" 60 >"$WORK/about.txt"
+    "$WINE" "$HELPER" 60 >"$OUT"
     helper=$?
     wait "$program"
     code=$?
     echo "helper $helper, Stampel.exe $code"
     [ "$helper" -eq 0 ] && [ "$code" -eq 0 ]' || return 1
-  tr -d '\r' <"$work/about.txt" >"$work/about" && cat "$work/about" &&
+  tr -d '\r' <"$4.raw" >"$4" && cat "$4"
+}
+
+# Stampel.exe /? shows its about window and ends with 0 once a helper clicks its OK.
+zip_exe_under_wine() {
+  with_helper "$work/Stampel-${version}-win64/Stampel.exe" "/?" \
+    build/windows/tests/press_about_ok.exe "$work/about" &&
     grep -qxF "$title" "$work/about" && grep -qxF "Stampel.pdf" "$work/about"
 }
 
@@ -175,23 +181,12 @@ msi_install() {
 # Explorer's command as the shell starts it: the installed program's window opens with the
 # folder and *.jpg in its path box.
 msi_window_at_folder() {
-  local exe helper=build/windows/tests/read_main_window.exe
-  exe="$(msi_user_folder)/Local/Programs/Stampel/Stampel.exe"
-  [ -f "$helper" ] || { echo "$helper is missing"; return 1; }
   # The prefix's server, started without a display by the install, must be gone first:
   # windows of a server that has no display never come up.
   WINEPREFIX=$msi_prefix wineserver -w
-  WINEPREFIX=$msi_prefix WINEDEBUG=-all WINE=$(wine_command) EXE=$exe HELPER=$helper WORK=$work \
-    timeout 120 xvfb-run -a bash -c '
-    "$WINE" "$EXE" "/W:C:\photos" &
-    program=$!
-    "$WINE" "$HELPER" 60 >"$WORK/path.txt"
-    helper=$?
-    wait "$program"
-    code=$?
-    echo "helper $helper, Stampel.exe $code"
-    [ "$helper" -eq 0 ] && [ "$code" -eq 0 ]' || return 1
-  tr -d '\r' <"$work/path.txt" | tee "$work/path" && [ "$(cat "$work/path")" = 'C:\photos\*.jpg' ]
+  WINEPREFIX=$msi_prefix with_helper "$(msi_user_folder)/Local/Programs/Stampel/Stampel.exe" \
+    '/W:C:\photos' build/windows/tests/read_main_window.exe "$work/path" &&
+    [ "$(cat "$work/path")" = 'C:\photos\*.jpg' ]
 }
 
 # The same package again, a build of it, and a newer version: one entry stays, the newest.
